@@ -1,0 +1,35 @@
+// The auto-refresh of the page and the full repaint.
+#include "app/AccessType.h"
+#include "app/MainLoop.h"
+#include "platform/Timer.h"
+#include "ui/PopupBox.h"
+#include "view/BitmapWindow.h"
+#include "view/Grid.h"
+
+u32 RefreshRate = 1500;
+u32 AutoRefresh = 1;
+static u32 sRefreshTicks;
+
+void RepaintValues(u32 flags) {
+  ClockUpdate(0);
+  if (BusyFlag && !(flags & REPAINT_FORCE)) return;
+  if (IsBoxOpen() || BitmapShown) return;
+  sRefreshTicks++;
+  if (!(flags & REPAINT_FORCE)) {
+    u32 period = 2000 - RefreshRate;
+    if (!AutoRefresh || sRefreshTicks % period != 0 || KeyAvailable() || CompareActive) return;
+  }
+  if (SoundEnabled) {
+    SoundOn(500 + Random(500));
+    Delay(10);
+    SoundOff();
+  }
+  PaintPageValues(flags);
+}
+
+void RepaintAll() {
+  InvalidateMsrCache();
+  MsrEditState = 0;
+  PaintGridFrame(false);
+  RepaintValues(REPAINT_FORCE | REPAINT_CURSOR_CELL);
+}

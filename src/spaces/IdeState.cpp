@@ -1,0 +1,3 @@
+#include "spaces/Ide.h"
+
+u8* IdeIdentifyBuffer;

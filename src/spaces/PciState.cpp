@@ -1,0 +1,4 @@
+#include "spaces/Pci.h"
+
+u32 AmdExtendedConfigAvailable;
+u32 PciDeviceCount;

@@ -1,0 +1,3 @@
+#include "spaces/Smbios.h"
+
+u32 SmbiosStructAddress;

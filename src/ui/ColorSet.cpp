@@ -1,0 +1,25 @@
+#include "ui/ColorSet.h"
+#include "app/AccessType.h"
+#include "platform/Console.h"
+#include "platform/Screen.h"
+#include "ui/MenuBar.h"
+
+const u8* ColorSet = BuiltInColorSets[0];
+const u8* ColorMap = BuiltInColorMaps[0];
+u32 ColorSetIndex;
+
+void SelectColorSet(u32 index) {
+  if (index >= COLOR_SET_COUNT) return;
+  ColorSetIndex = index;
+  ColorSet = BuiltInColorSets[index];
+  ColorMap = BuiltInColorMaps[index];
+}
+
+void ApplyColorSet(u32 index) {
+  SelectColorSet(index);
+  ConSetForeground(ColorSet[4] & 0x0F);
+  ConSetBackground(ColorSet[4] >> 4);
+  ScrClearWindow();
+  DrawMenuBar(MenuBarTitles);
+  ActivateAccessType(ACTIVATE_KEEP_CURSOR);
+}
