@@ -7,6 +7,8 @@
 CLANG   ?= clang++
 LLDLINK ?= lld-link
 PYTHON  ?= /usr/bin/python3
+# Output folder; another one lets several builds of the same tree run side by side.
+BUILD   ?= build
 
 EFI_SOURCES := $(shell find src -name '*.cpp' -not -path 'src/platform/sim/*' | sort)
 EFI_CXXFLAGS := -std=c++17 -O2 -Wall -Wextra -Werror -ffreestanding -fno-exceptions -fno-rtti \
@@ -16,57 +18,59 @@ EFI_CXXFLAGS := -std=c++17 -O2 -Wall -Wextra -Werror -ffreestanding -fno-excepti
 X64_FLAGS  := --target=x86_64-unknown-windows -I/usr/include/efi -I/usr/include/efi/x86_64
 IA32_FLAGS := --target=i686-unknown-windows -I/usr/include/efi -I/usr/include/efi/ia32 -mno-sse
 
-X64_OBJECTS  := $(EFI_SOURCES:%.cpp=build/x64/obj/%.obj)
-IA32_OBJECTS := $(EFI_SOURCES:%.cpp=build/ia32/obj/%.obj)
+X64_OBJECTS  := $(EFI_SOURCES:%.cpp=$(BUILD)/x64/obj/%.obj)
+IA32_OBJECTS := $(EFI_SOURCES:%.cpp=$(BUILD)/ia32/obj/%.obj)
 
 .PHONY: all efi packages test unit-test firmware-test run benchmark clean
 all: efi
-efi: packages build/x64/ZO.EFI build/ia32/ZO.EFI
+efi: packages $(BUILD)/x64/ZO.EFI $(BUILD)/ia32/ZO.EFI
 
 packages:
 	@scripts/ensure-packages build
 
-build/x64/obj/%.obj: %.cpp
+$(BUILD)/x64/obj/%.obj: %.cpp
 	@mkdir -p $(dir $@)
 	@echo "  CXX x64  $<"
 	@$(CLANG) $(X64_FLAGS) $(EFI_CXXFLAGS) -c $< -o $@
 
-build/ia32/obj/%.obj: %.cpp
+$(BUILD)/ia32/obj/%.obj: %.cpp
 	@mkdir -p $(dir $@)
 	@echo "  CXX ia32 $<"
 	@$(CLANG) $(IA32_FLAGS) $(EFI_CXXFLAGS) -c $< -o $@
 
 LINK_FLAGS := /subsystem:efi_application /entry:EfiMain /nodefaultlib /opt:ref
 
-build/x64/ZO.EFI: $(X64_OBJECTS)
-	$(LLDLINK) $(LINK_FLAGS) /machine:x64 $^ /out:$@
+$(BUILD)/x64/ZO.EFI: $(X64_OBJECTS)
+	@echo "  LINK     $@"
+	@$(LLDLINK) $(LINK_FLAGS) /machine:x64 $^ /out:$@
 
-build/ia32/ZO.EFI: $(IA32_OBJECTS)
-	$(LLDLINK) $(LINK_FLAGS) /machine:x86 /safeseh:no $^ /out:$@
+$(BUILD)/ia32/ZO.EFI: $(IA32_OBJECTS)
+	@echo "  LINK     $@"
+	@$(LLDLINK) $(LINK_FLAGS) /machine:x86 /safeseh:no $^ /out:$@
 
-build/host/Makefile:
+$(BUILD)/host/Makefile:
 	@scripts/ensure-packages test
-	cmake -S . -B build/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake -S . -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
 
-unit-test: build/host/Makefile
-	$(MAKE) -C build/host --no-print-directory
-	cd build/host && ctest --output-on-failure
+unit-test: $(BUILD)/host/Makefile
+	$(MAKE) -C $(BUILD)/host --no-print-directory
+	cd $(BUILD)/host && ctest --output-on-failure
 
 firmware-test: efi
 	@scripts/ensure-packages test
-	$(PYTHON) -m pytest -q tests/firmware
+	ZO_BUILD_DIR=$(BUILD) $(PYTHON) -m pytest -q tests/firmware
 
 test: unit-test firmware-test
 
-benchmark: build/host/Makefile
-	$(MAKE) -C build/host --no-print-directory zo_console_benchmark
-	build/host/zo_console_benchmark
+benchmark: $(BUILD)/host/Makefile
+	$(MAKE) -C $(BUILD)/host --no-print-directory zo_console_benchmark
+	$(BUILD)/host/zo_console_benchmark
 
 run: efi
 	@scripts/ensure-packages run
-	$(PYTHON) tests/firmware/run_qemu.py build/x64/ZO.EFI
+	$(PYTHON) tests/firmware/run_qemu.py $(BUILD)/x64/ZO.EFI
 
 clean:
-	rm -rf build
+	rm -rf $(BUILD)
 
 -include $(X64_OBJECTS:.obj=.d) $(IA32_OBJECTS:.obj=.d)
