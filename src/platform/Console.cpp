@@ -70,6 +70,7 @@ static const u32 LAST_SENDABLE_CELL = SCREEN_CELLS - 2;
 void ConsoleShowCells(const ScreenCell* cells, u32 first, u32 last) {
   if (!sShownValid) ForgetAll();
   if (last > LAST_SENDABLE_CELL) last = LAST_SENDABLE_CELL;
+  if (last >= first) gConsoleTraffic.cellsShown += last - first + 1;
   char16_t run[SCREEN_COLUMNS + 1];
   u32 i = first;
   while (i <= last) {

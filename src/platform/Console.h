@@ -53,8 +53,10 @@ void ConsoleForget(u32 first, u32 last);
 void ConsoleSync();
 
 // Counters of what reached the firmware console (for the console benchmark).
+// cellsShown counts every cell handed to the console, changed or not: what a scheme that
+// sends each drawn cell on its own would send.
 struct ConsoleTraffic {
-  u32 outputCalls, outputCharacters, attributeCalls, cursorCalls;
+  u32 outputCalls, outputCharacters, attributeCalls, cursorCalls, cellsShown;
 };
 extern ConsoleTraffic gConsoleTraffic;
 

@@ -31,6 +31,10 @@ static ScreenState sStateStack[4];
 static u32 sStateCount;
 
 bool ScreenAllocate() {
+  sStateCount = 0;
+  ScrToFile = 0;
+  ScrBoxRedirect = 0;
+  ScrClearRedirectBox();
   ShadowScreen = (ScreenCell*)PoolAlloc(SCREEN_CELLS * sizeof(ScreenCell));
   return ShadowScreen != nullptr;
 }

@@ -1,0 +1,252 @@
+// The whole program on the simulated machine: the first screen, the ways out, in-place
+// editing and what reaches the hardware, the refresh rate, and the MSR write protocol.
+#include "SimTestSupport.h"
+#include "app/AccessType.h"
+#include "app/MainLoop.h"
+#include "app/Startup.h"
+#include "platform/Console.h"
+#include "platform/Keyboard.h"
+#include "platform/Platform.h"
+#include "platform/Screen.h"
+#include "platform/Timer.h"
+#include "spaces/Msr.h"
+#include "ui/ColorSet.h"
+#include "view/PageGeometry.h"
+
+// A key that means nothing on the main screen; it also dismisses a start-up box.
+static const u32 NEUTRAL_KEY = KEY_F11;
+
+class ProgramTest : public SimTest {
+ protected:
+  void SetUp() override {
+    SimTest::SetUp();
+    AddSmallPciMachine();
+    host = &gSim->pci[0];
+  }
+  void Keys(std::initializer_list<u32> keys) {
+    for (u32 key : keys) SimQueueKey(key);
+  }
+  // Config writes as (register, byte) pairs, decoded from the recorded port writes.
+  std::vector<std::pair<u32, u32>> ConfigByteWrites() {
+    std::vector<std::pair<u32, u32>> writes;
+    u32 address = 0;
+    for (const SimPortWrite& w : gSim->portWrites) {
+      if (w.port == 0xCF8) address = w.value;
+      if (w.port >= 0xCFC && w.port <= 0xCFF && w.width == 1)
+        writes.push_back({(address & 0xFC) + (w.port - 0xCFC), w.value});
+    }
+    return writes;
+  }
+  SimPciFunction* host;
+};
+
+TEST_F(ProgramTest, FirstScreenShowsMenuBarPageAndClock) {
+  gSim->time = {10, 20, 30};
+  Keys({NEUTRAL_KEY});
+  EXPECT_FALSE(RunProgram());
+  EXPECT_TRUE(gSim->keysExhausted);
+  EXPECT_EQ(ConsoleRow(0), "File  Config  Go  Tools  System  Quit                 Northwinds Firmware, Inc. ");
+  for (int x : {0, 6, 14, 18, 25, 33}) EXPECT_EQ(ConsoleAttr(x, 0), 0x7C) << x;
+  EXPECT_EQ(ConsoleAttr(1, 0), 0x70);
+  EXPECT_EQ(gSim->console.Text(71, 24, 8), "10:20:30");
+  EXPECT_EQ(ConsoleAttr(71, 24), 0x70);
+  EXPECT_EQ(ConsoleAttr(40, 1), 0x1E);  // work area in the normal colour
+  EXPECT_NE(ConsoleRow(6).find("86 80 C0 29"), std::string::npos) << ConsoleRow(6);
+  EXPECT_FALSE(gSim->console.cursorVisible);
+  EXPECT_FALSE(gSim->console.scrolled);
+}
+
+TEST_F(ProgramTest, EveryExitKeyRestoresTheConsole) {
+  for (u32 exitKey : {(u32)KEY_F10, KEY_ALT | 'x', KEY_ALT | 'q'}) {
+    SimReset();
+    AddSmallPciMachine();
+    gSim->console.attribute = 0x0A;
+    gSim->console.column = 3;
+    gSim->console.row = 7;
+    Keys({NEUTRAL_KEY, KEY_DOWN, exitKey});
+    EXPECT_TRUE(RunProgram()) << std::hex << exitKey;
+    EXPECT_EQ(gSim->console.attribute, 0x0A);
+    EXPECT_TRUE(gSim->console.cursorVisible);
+    EXPECT_EQ(gSim->console.clearCalls, 1u);
+    EXPECT_EQ(ConsoleRow(0), std::string(80, ' '));
+  }
+}
+
+TEST_F(ProgramTest, TypedByteIsWrittenOnEnter) {
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, '8', '0',
+        KEY_ENTER});
+  RunProgram();
+  EXPECT_EQ(host->config[0x44], 0x80);
+  EXPECT_EQ(ConfigByteWrites(), (std::vector<std::pair<u32, u32>>{{0x44, 0x80}}));
+  EXPECT_EQ(gSim->console.Text(6 + 4 * 3, 10, 2), "80");
+}
+
+TEST_F(ProgramTest, EditEndingDecidesWhatIsWritten) {
+  struct Case {
+    std::vector<u32> keys;
+    std::vector<std::pair<u32, u32>> writes;
+  } cases[] = {
+      {{'1', '2', '3', KEY_ENTER}, {{0x40, 0x12}}},  // the third digit does not fit
+      {{'5', KEY_ESC}, {}},                         // Esc writes nothing
+      {{'0', '0', KEY_RIGHT}, {}},                  // an arrow writes only a changed value
+      {{'7', KEY_RIGHT}, {{0x40, 0x07}}},
+      {{KEY_ENTER}, {}},                            // Enter without an edit is no write
+      {{'0', KEY_ENTER}, {{0x40, 0x00}}},           // Enter after typing always writes
+      {{KEY_SHIFT | 'A', KEY_ENTER}, {}},           // Shift held: not an edit
+      {{'A', KEY_ENTER}, {{0x40, 0x0A}}},           // Caps Lock letters edit
+  };
+  for (const Case& c : cases) {
+    SimReset();
+    AddSmallPciMachine();
+    Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN});
+    for (u32 key : c.keys) SimQueueKey(key);
+    RunProgram();
+    EXPECT_EQ(ConfigByteWrites(), c.writes) << "case starting with key " << std::hex << c.keys[0];
+  }
+}
+
+TEST_F(ProgramTest, FullFieldChirps) {
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, '1', '2'});
+  RunProgram();
+  size_t before = gSim->portWrites.size();
+  SimReset();
+  AddSmallPciMachine();
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, '1', '2', '3'});
+  RunProgram();
+  bool toneOn = false;
+  for (size_t i = 0; i < gSim->portWrites.size(); i++)
+    if (gSim->portWrites[i].port == 0x43 && gSim->portWrites[i].value == 0xB6) toneOn = true;
+  EXPECT_TRUE(toneOn);
+  EXPECT_GT(gSim->portWrites.size(), before);
+}
+
+TEST_F(ProgramTest, CharacterEditStoresLastTypedCharacterLowest) {
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_F7, KEY_F7, KEY_CTRL | KEY_F4, 'A', 'B', 'C', 'D',
+        KEY_ENTER});
+  RunProgram();
+  EXPECT_EQ(host->Get32(0x40), 0x41424344u);
+  EXPECT_NE(gSim->console.Text(56, 10, 4).find("ABCD"), std::string::npos);  // the side column, most significant first
+}
+
+TEST_F(ProgramTest, WidthCycleKeepsTheCursorOnItsByte) {
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_F7});
+  RunProgram();
+  EXPECT_EQ(Current->width, 2);
+  EXPECT_EQ(CursorOffset(), 0x12u);  // byte 0x13 lies in the 16-bit cell at 0x12
+  SimQueueKey(KEY_F7);
+  SimRun([] { MainLoop(); });
+  EXPECT_EQ(Current->width, 4);
+  EXPECT_EQ(CursorOffset(), 0x10u);
+  EXPECT_NE(ConsoleRow(5).find("03020100 07060504"), std::string::npos) << ConsoleRow(5);
+}
+
+TEST(RefreshRateKeys, StepsAndLimits) {
+  struct Case {
+    u32 start, key, expected;
+  } cases[] = {
+      {1999, KEY_CTRL | '[', 1899}, {199, KEY_CTRL | '[', 99}, {100, KEY_CTRL | '[', 100},
+      {1900, KEY_CTRL | ']', 1999}, {1500, KEY_CTRL | ']', 1600}, {99, KEY_CTRL | ']', 199},
+  };
+  SimReset();
+  for (const Case& c : cases) {
+    RefreshRate = c.start;
+    EXPECT_EQ(DispatchKey(c.key, nullptr), 0u);  // consumed
+    EXPECT_EQ(RefreshRate, c.expected) << c.start;
+  }
+  RefreshRate = 1500;
+}
+
+class RefreshTest : public SimTest {
+ protected:
+  // Counts how many of `calls` idle refresh ticks repaint the page at `rate`. The value at
+  // offset 0x80 changes before every tick, so every repaint sends something to the console.
+  int RepaintsAt(u32 rate, int calls) {
+    SimReset();
+    AddSmallPciMachine();
+    int repaints = 0;
+    SimRun([&] {
+      ScreenAllocate();
+      PlatformInit();
+      ResetHistory();
+      ComputePageGeometry(true);
+      RefreshRate = rate;
+      AutoRefresh = 1;
+      RepaintValues(REPAINT_FORCE);
+      ClockUpdate(1);
+      for (int i = 0; i < calls; i++) {
+        gSim->pci[0].config[0x80]++;
+        u32 before = gSim->console.outputCharacters;
+        RepaintValues(0);
+        if (gSim->console.outputCharacters != before) repaints++;
+      }
+      ScreenFree();
+    });
+    RefreshRate = 1500;
+    return repaints;
+  }
+};
+
+TEST_F(RefreshTest, RateDecidesHowOftenThePageIsRepainted) {
+  EXPECT_EQ(RepaintsAt(1999, 10), 10);
+  EXPECT_EQ(RepaintsAt(100, 2 * 1900), 2);
+  EXPECT_EQ(RepaintsAt(1500, 4 * 500), 4);
+}
+
+// MSR rows: a typed change is written on Enter, whole and with the other bytes unchanged;
+// a row the cursor only passes is never written; an unreadable row is never written.
+class MsrEditTest : public SimTest {
+ protected:
+  void RunOnMsrPage(std::initializer_list<u32> keys) {
+    static const MsrEntry table[] = {
+        {u"TSC", 0x10, 0}, {u"SYSENTER_CS", 0x174, 0}, {u"MISSING", 0x999, 0}, {nullptr, 0, 0}};
+    static u32 flags[3];
+    flags[0] = flags[1] = 0;
+    flags[2] = MSR_UNREADABLE;
+    MsrTable = table;
+    MsrTableRows = 3;
+    MsrRowFlags = flags;
+    gSim->msrs[0x10] = 0x123456789ull;
+    gSim->msrs[0x174] = 0x1111222233334444ull;
+    for (u32 key : keys) SimQueueKey(key);
+    SimRun([] {
+      ScreenAllocate();
+      PlatformInit();
+      ResetHistory();
+      Current->type = ACCESS_CPU_MSR;
+      ActivateAccessType(0);
+      MainLoop();
+    });
+    MsrTable = nullptr;
+    MsrTableRows = 0;
+    MsrRowFlags = nullptr;
+  }
+};
+
+TEST_F(MsrEditTest, PassingOverRowsWritesNothing) {
+  RunOnMsrPage({KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_UP, KEY_ENTER, KEY_F10});
+  EXPECT_TRUE(gSim->msrWrites.empty());
+}
+
+TEST_F(MsrEditTest, TypedByteIsWrittenWholeOnEnter) {
+  RunOnMsrPage({KEY_DOWN, KEY_RIGHT, '5', 'A', KEY_RIGHT, KEY_ENTER, KEY_F10});
+  ASSERT_EQ(gSim->msrWrites.size(), 1u);
+  EXPECT_EQ(gSim->msrWrites[0], (std::pair<u32, u64>{0x174, 0x1111222233335A44ull}));
+}
+
+TEST_F(MsrEditTest, EscapeDropsTheTypedValue) {
+  RunOnMsrPage({KEY_DOWN, '5', 'A', KEY_RIGHT, KEY_ESC, KEY_DOWN, KEY_F10});
+  EXPECT_TRUE(gSim->msrWrites.empty());
+}
+
+TEST_F(MsrEditTest, LeavingARowWithATypedChangeWritesIt) {
+  RunOnMsrPage({KEY_DOWN, '0', '0', KEY_RIGHT, KEY_DOWN, KEY_F10});
+  ASSERT_EQ(gSim->msrWrites.size(), 1u);
+  EXPECT_EQ(gSim->msrWrites[0], (std::pair<u32, u64>{0x174, 0x1111222233334400ull}));
+}
+
+TEST_F(MsrEditTest, UnreadableRowShowsAllOnesAndIsNeverWritten) {
+  RunOnMsrPage({KEY_DOWN, KEY_DOWN, '1', '2', KEY_ENTER, KEY_UP});
+  EXPECT_TRUE(gSim->msrWrites.empty());
+  EXPECT_EQ(gSim->console.Text(29, 8, 23), "FF FF FF FF FF FF FF FF");
+  EXPECT_EQ(gSim->console.Text(29, 7, 23), "44 44 33 33 22 22 11 11");
+}

@@ -1,0 +1,12 @@
+#include "SimTestSupport.h"
+
+#include "app/Startup.h"
+
+void AddSmallPciMachine() {
+  gSim->AddPciFunction(0, 0, 0, 0x8086, 0x29C0, 0x00, 0x060000);
+  gSim->AddPciFunction(0, 0x1F, 0, 0x8086, 0x2918, 0x80, 0x060100);
+}
+
+bool RunProgram() {
+  return SimRun([] { AppStartup(nullptr, nullptr); });
+}
