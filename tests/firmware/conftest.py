@@ -5,8 +5,8 @@ architecture is shared by all tests (`zo_session`); ZO is started from the shell
 prompt when a test needs it and left running for the next one. A failed test
 makes the next one boot afresh, and its report shows the screen it left.
 
-ZO_IMAGE_X64 / ZO_IMAGE_IA32 point the tests at other images than
-build/<arch>/ZO.EFI.
+ZO_BUILD_DIR names the build folder (default: build); ZO_IMAGE_X64 /
+ZO_IMAGE_IA32 point the tests at other images than <build>/<arch>/ZO.EFI.
 """
 
 import os
@@ -25,7 +25,8 @@ ABOUT_DISMISS_KEY = None
 
 
 def image_path(arch):
-    return os.environ.get("ZO_IMAGE_" + arch.upper()) or os.path.join(REPO, "build", arch, "ZO.EFI")
+    build = os.path.join(REPO, os.environ.get("ZO_BUILD_DIR", "build"))
+    return os.environ.get("ZO_IMAGE_" + arch.upper()) or os.path.join(build, arch, "ZO.EFI")
 
 
 @pytest.fixture(scope="module", params=ARCHS)
