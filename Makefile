@@ -18,8 +18,13 @@ EFI_CXXFLAGS := -std=c++17 -O2 -Wall -Wextra -Werror -ffreestanding -fno-excepti
 X64_FLAGS  := --target=x86_64-unknown-windows -I/usr/include/efi -I/usr/include/efi/x86_64
 IA32_FLAGS := --target=i686-unknown-windows -I/usr/include/efi -I/usr/include/efi/ia32 -mno-sse
 
-X64_OBJECTS  := $(EFI_SOURCES:%.cpp=$(BUILD)/x64/obj/%.obj)
-IA32_OBJECTS := $(EFI_SOURCES:%.cpp=$(BUILD)/ia32/obj/%.obj)
+# Sources generated into the build folder: the PCI name database, from Debian's pci.ids
+# (the script falls back to a short built-in list when that file is missing).
+PCI_IDS     ?= /usr/share/misc/pci.ids
+GEN_SOURCES := $(BUILD)/gen/PciIdDatabase.cpp
+
+X64_OBJECTS  := $(EFI_SOURCES:%.cpp=$(BUILD)/x64/obj/%.obj) $(GEN_SOURCES:$(BUILD)/gen/%.cpp=$(BUILD)/x64/obj/gen/%.obj)
+IA32_OBJECTS := $(EFI_SOURCES:%.cpp=$(BUILD)/ia32/obj/%.obj) $(GEN_SOURCES:$(BUILD)/gen/%.cpp=$(BUILD)/ia32/obj/gen/%.obj)
 
 .PHONY: all efi packages test unit-test firmware-test run benchmark clean
 all: efi
@@ -27,6 +32,21 @@ efi: packages $(BUILD)/x64/ZO.EFI $(BUILD)/ia32/ZO.EFI
 
 packages:
 	@scripts/ensure-packages build
+
+$(BUILD)/gen/PciIdDatabase.cpp: scripts/pci-id-database.py $(wildcard $(PCI_IDS))
+	@mkdir -p $(dir $@)
+	@echo "  GEN      $@"
+	@$(PYTHON) scripts/pci-id-database.py $@ $(PCI_IDS)
+
+$(BUILD)/x64/obj/gen/%.obj: $(BUILD)/gen/%.cpp
+	@mkdir -p $(dir $@)
+	@echo "  CXX x64  $<"
+	@$(CLANG) $(X64_FLAGS) $(EFI_CXXFLAGS) -c $< -o $@
+
+$(BUILD)/ia32/obj/gen/%.obj: $(BUILD)/gen/%.cpp
+	@mkdir -p $(dir $@)
+	@echo "  CXX ia32 $<"
+	@$(CLANG) $(IA32_FLAGS) $(EFI_CXXFLAGS) -c $< -o $@
 
 $(BUILD)/x64/obj/%.obj: %.cpp
 	@mkdir -p $(dir $@)
@@ -50,7 +70,7 @@ $(BUILD)/ia32/ZO.EFI: $(IA32_OBJECTS)
 
 $(BUILD)/host/Makefile:
 	@scripts/ensure-packages test
-	cmake -S . -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	cmake -S . -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Debug -DZO_PYTHON=$(PYTHON) -DZO_PCI_IDS=$(PCI_IDS) >/dev/null
 
 unit-test: $(BUILD)/host/Makefile
 	$(MAKE) -C $(BUILD)/host --no-print-directory

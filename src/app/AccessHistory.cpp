@@ -1,5 +1,6 @@
 #include "app/AccessType.h"
 #include "app/MainLoop.h"
+#include "view/HeaderLine.h"
 
 AccessHistoryRing AccessHistory;
 AccessType* Current = &AccessHistory.records[0];
@@ -65,6 +66,7 @@ void StepHistory(i32 step) {
   if (index >= AccessHistory.count) index = 0;
   MakeCurrent(index);
   ActivateAccessType(ACTIVATE_KEEP_CURSOR);
+  PaintHeaderLine(Current->type);
 }
 
 void ClearHistory() {

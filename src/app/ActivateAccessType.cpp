@@ -1,6 +1,7 @@
 #include "app/AccessType.h"
 #include "app/MainLoop.h"
 #include "platform/Screen.h"
+#include "spaces/PciExpress.h"
 #include "view/Explanation.h"
 #include "view/PageGeometry.h"
 
@@ -20,6 +21,7 @@ void ActivateAccessType(u32 flags) {
   ScrClearMainArea();
   if (!(flags & ACTIVATE_KEEP_CURSOR)) SetCursorOffset(0);
   ComputePageGeometry((flags & ACTIVATE_RESET_BASES) != 0);
+  if (Current->type == ACCESS_PCI) EcamEnable();  // a PCI Express function is shown by its 4 KB window
   if (Current->type != sPreviousType) ExplanationOverride = -1;
   sPreviousType = Current->type;
   RepaintAll();

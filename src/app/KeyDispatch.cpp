@@ -4,9 +4,16 @@
 #include "app/Startup.h"
 #include "platform/Keyboard.h"
 #include "platform/Timer.h"
+#include "spaces/OptionRom.h"
 #include "spaces/Pci.h"
+#include "spaces/SuperIoCommands.h"
+#include "ui/ColorSet.h"
+#include "ui/CommandListEditor.h"
+#include "ui/HelpScreens.h"
+#include "ui/MenuBar.h"
 #include "ui/PopupBox.h"
 #include "view/BitmapWindow.h"
+#include "view/FollowPointer.h"
 #include "view/Grid.h"
 #include "view/PageGeometry.h"
 #include "view/StatusArea.h"
@@ -30,6 +37,7 @@ static bool IsArrow(u32 key) { return key == KEY_UP || key == KEY_DOWN || key ==
 
 static void RedrawAfterViewChange() {
   ClearPanel(5);
+  PaintStatusArea(PAINT_SPACE_PANEL | PAINT_SOUND | PAINT_DATA_WIDTH | PAINT_REFRESH);
   RepaintValues(REPAINT_FORCE);
 }
 
@@ -55,6 +63,7 @@ static void CycleWidth() {
   SetCursorOffset(offset);
   PaintGridFrame(true);
   RepaintValues(REPAINT_FORCE);
+  PaintStatusArea(PAINT_INFO_LINE | PAINT_DATA_WIDTH);
 }
 
 static void StepPageAndRepaint(i32 delta) {
@@ -64,6 +73,10 @@ static void StepPageAndRepaint(i32 delta) {
 
 static void PageKey(i32 step) {
   switch (Current->type) {
+    case ACCESS_PCI:
+    case ACCESS_PCI_EXPRESS:
+      PciGotoAdjacentFunction(step);
+      break;
     case ACCESS_IDE_IDENTIFY:
       StepPageAndRepaint(step * 256);
       break;
@@ -83,6 +96,9 @@ static void LargePageKey(i32 step) {
       break;
     case ACCESS_PCI_EXPRESS:
       StepPageAndRepaint(step * (i32)PageGeometry.pageBytes);
+      break;
+    case ACCESS_MEMORY:
+      if (StepOptionRom(step)) RepaintAll();
       break;
     case ACCESS_UEFI_VARIABLE:
       StepPageAndRepaint(step * 256);
@@ -119,8 +135,24 @@ static u32 RunGlobalCommand(u32 key, bool* isGlobal) {
       RefreshRate += 100;
       if (RefreshRate > 1899) RefreshRate = 1999;
       return 0;
-    case KEY_CTRL | '-': AutoRefresh = !AutoRefresh; return key;
-    case KEY_CTRL | 's': SoundEnabled = !SoundEnabled; return key;
+    case KEY_CTRL | '-':
+      AutoRefresh = !AutoRefresh;
+      PaintStatusArea(PAINT_REFRESH);
+      return key;
+    case KEY_CTRL | 's':
+      SoundEnabled = !SoundEnabled;
+      PaintStatusArea(PAINT_SOUND);
+      return key;
+    case KEY_CTRL | 'g': FollowPointer(); return key;
+    case KEY_F1: ShowHelp(); return key;
+    case KEY_ALT | 'f':
+    case KEY_ALT | 'c':
+    case KEY_ALT | 'g':
+    case KEY_ALT | 't':
+    case KEY_ALT | 's': RunMenuCommand((u32)PullDownMenu(key, PullDownMenus)); return key;
+    case KEY_CTRL | 'l': ChangeColorSet(); return key;
+    case KEY_CTRL | 'o': CommandListEditor(u"Commands to Open Config", OpenConfigCommands); return key;
+    case KEY_CTRL | 'c': CommandListEditor(u"Commands to Close Config", CloseConfigCommands); return key;
   }
   *isGlobal = false;
   return key;
@@ -133,6 +165,7 @@ u32 DispatchKey(u32 key, u32* handledOut) {
   if (IsBoxOpen()) {
     handled = IsArrow(key) ? 0 : key;
   } else if (!BusyFlag && !CompareActive) {
+    CloseBitmapWindow();  // the main loop shows it again after the command
     bool isGlobal;
     u32 result = RunGlobalCommand(key, &isGlobal);
     if (isGlobal) handled = key;
@@ -146,16 +179,22 @@ void RunMenuCommand(u32 code) {
   if (code > 0x5FF) return;
   u32 menu = code / 256, item = code % 256;
   switch (menu) {
+    case 0:
+      if (item == 3) AboutBox();
+      break;
     case 2:
       if (item == 0) StepHistory(+1);
       if (item == 1) StepHistory(-1);
       if (item == 2) ClearHistory();
+      if (item == 3) FollowPointer();
       break;
     case 3:
       if (item == 1) DispatchKey(KEY_F7, nullptr);
       if (item == 2) DispatchKey(KEY_F4, nullptr);
+      if (item == 4) ShowHelp();
       break;
     case 4:
+      if (item == 0) ChangeColorSet();
       if (item == 1) DispatchKey(KEY_CTRL | 's', nullptr);
       break;
     case 5:

@@ -6,8 +6,11 @@
 #include "platform/Keyboard.h"
 #include "spaces/Msr.h"
 #include "spaces/MsrValue.h"
+#include "ui/StatusLine.h"
+#include "view/BitmapWindow.h"
 #include "view/Grid.h"
 #include "view/PageGeometry.h"
+#include "view/StatusArea.h"
 
 u32 MsrEditState;
 
@@ -42,6 +45,7 @@ static void LoadMsrCache(u32 offset) {
 
 static void WriteMsrCache() {
   MsrRowWrite(sMsrCache.row, sMsrCache.value);
+  PaintStatusArea(PAINT_SPACE_PANEL);
   sMsrCache.valid = false;
   sMsrCache.typed = false;
 }
@@ -50,7 +54,10 @@ static void WriteMsrCache() {
 // themselves (time-stamp and performance counters) must not get a stale value.
 static void LeaveMsrRow() {
   MsrEditState = 0;
-  if (sMsrCache.typed && MsrRowRead(sMsrCache.row) != sMsrCache.value) MsrRowWrite(sMsrCache.row, sMsrCache.value);
+  if (sMsrCache.typed && MsrRowRead(sMsrCache.row) != sMsrCache.value) {
+    MsrRowWrite(sMsrCache.row, sMsrCache.value);
+    PaintStatusArea(PAINT_SPACE_PANEL);
+  }
   sMsrCache.valid = false;
   sMsrCache.typed = false;
 }
@@ -83,7 +90,10 @@ static bool IsArrowKey(u32 key) { return key == KEY_UP || key == KEY_DOWN || key
 static u32 EditCursorCell(u32 key, u32 offset, u32 value) {
   u32 width = (u32)Current->width;
   bool msr = Current->type == ACCESS_CPU_MSR;
-  if (msr) MsrEditState = 200;
+  if (msr) {
+    MsrEditState = 200;
+    StatusLine(u"Type 8-bytes MSR,  <ENTER> write,  <ESC> abort", STATUS_SET);
+  }
   i32 x, y;
   u32 edited = value;
   if (Current->viewFlags & VIEW_CHAR_EDIT) {
@@ -101,6 +111,7 @@ static u32 EditCursorCell(u32 key, u32 offset, u32 value) {
       sMsrCache.typed = true;
     } else {
       WriteRegister(offset, edited, 0, width);
+      PaintStatusArea(PAINT_SPACE_PANEL);
     }
     return key;
   }
@@ -164,7 +175,7 @@ void MainLoop() {
   u32 offset = CursorOffset(), value = 0, key = 0;
   i32 cellX = -1, cellY = -1;
   do {
-    u32 previousOffset = offset;
+    u32 previousOffset = offset, previousValue = value, bitmapBefore = BitmapEnabled;
     offset = CursorOffset();
     i32 type = Current->type;
     value = ReadCursorValue(offset, previousOffset);
@@ -176,14 +187,19 @@ void MainLoop() {
     ActOnKey(key);
     bool moved = row != Current->cursorRow || column != Current->cursorColumn;
     bool movingKey = IsArrowKey(key) || key == KEY_TAB || key == (KEY_SHIFT | KEY_TAB);
-    if (cellX >= 0 && moved && offset < PageGeometry.pageBytes && movingKey && Current->type == type) {
+    bool cursorLeftCell = cellX >= 0 && moved && offset < PageGeometry.pageBytes && movingKey;
+    if (cursorLeftCell && Current->type == type) {
       u32 shown = value, high;
       if (type != ACCESS_CPU_MSR)
         shown = ReadRegister(offset, &high, (u32)Current->width);
       else if (sMsrCache.valid)
         shown = MsrValueByte(sMsrCache.value, offset % MSR_ROW_BYTES, (u32)Current->width);
       DrawCursorCell(&cellX, &cellY, offset, shown, CELL_ORDINARY);
+      if (!MsrEditState) StatusLine(nullptr, STATUS_SET);  // a pending MSR edit keeps its hint
     }
+    if (value != previousValue || cursorLeftCell || BitmapEnabled != bitmapBefore ||
+        (BitmapEnabled && !BitmapWindowVisible()))
+      UpdateBitmapWindow();
     if (Current->type != type) InvalidateMsrCache();
   } while (key != KEY_F10);
 }

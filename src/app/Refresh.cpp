@@ -3,8 +3,11 @@
 #include "app/MainLoop.h"
 #include "platform/Timer.h"
 #include "ui/PopupBox.h"
+#include "ui/StatusLine.h"
 #include "view/BitmapWindow.h"
 #include "view/Grid.h"
+#include "view/HeaderLine.h"
+#include "view/StatusArea.h"
 
 u32 RefreshRate = 1500;
 u32 AutoRefresh = 1;
@@ -12,8 +15,9 @@ static u32 sRefreshTicks;
 
 void RepaintValues(u32 flags) {
   ClockUpdate(0);
+  StatusLine(nullptr, 0);  // the hints rotate and flash while keys are awaited
   if (BusyFlag && !(flags & REPAINT_FORCE)) return;
-  if (IsBoxOpen() || BitmapShown) return;
+  if (IsBoxOpen() || BitmapWindowVisible()) return;  // the refresh pauses under the bit map
   sRefreshTicks++;
   if (!(flags & REPAINT_FORCE)) {
     u32 period = 2000 - RefreshRate;
@@ -31,5 +35,9 @@ void RepaintAll() {
   InvalidateMsrCache();
   MsrEditState = 0;
   PaintGridFrame(false);
+  PaintStatusArea(PAINT_EVERYTHING);
+  PaintHeaderLine(Current->type);
+  CloseBitmapWindow();
   RepaintValues(REPAINT_FORCE | REPAINT_CURSOR_CELL);
+  UpdateBitmapWindow();
 }

@@ -7,10 +7,19 @@
 #include "platform/Platform.h"
 #include "platform/Screen.h"
 #include "platform/Timer.h"
+#include "spaces/Cpu.h"
 #include "spaces/Ide.h"
+#include "spaces/Pci.h"
+#include "spaces/PciExpress.h"
 #include "ui/ColorSet.h"
 #include "ui/MenuBar.h"
+#include "ui/HelpScreens.h"
+#include "ui/MessageWindow.h"
+#include "ui/PopupBox.h"
+#include "ui/StatusLine.h"
+#include "view/HeaderLine.h"
 #include "view/PageGeometry.h"
+#include "view/StatusArea.h"
 
 u32 SettingsRestored;
 static TextInfo sSavedConsole;
@@ -28,10 +37,26 @@ void ParseOptions(i32 count, char16_t** arguments, u32 phase) {
     ToUpperArgument(argument);
     char16_t option = argument[1];
     if (phase == 0 && option == u'A') KeyPollLatch = 0;
+    if (phase == 1 && option == u'?') {
+      PrintUsage();
+      ExitImage();
+    }
   }
 }
 
 u32 LoadSettings(const char16_t*) { return 0; }
+
+// Counts the PCI functions; while the "Scanning PCI buses" window is open each function
+// is shown on its line. Without any function the first space is ISA instead of PCI.
+static void CountPciFunctions() {
+  McfgLoadBases();
+  ScrPushState();
+  bool window = IsBoxOpen();
+  if (window) ScrGotoXY(PopupBox.left + 2, PopupBox.top + 2);
+  PciDeviceCount = PciCountFunctions(window);
+  ScrPopState();
+  if (PciDeviceCount == 0 && Current->type == ACCESS_PCI) Current->type = ACCESS_ISA;
+}
 
 static void PaintFirstScreen() {
   u32 normal = ColorSet[4];
@@ -40,7 +65,21 @@ static void PaintFirstScreen() {
   ConSetAttr(normal);
   ScrClearWindow();
   DrawMenuBar(MenuBarTitles);
-  ClockUpdate(1);
+  StatusClear(1);
+}
+
+static const char16_t* const SCAN_WINDOW[] = {u"Scanning PCI buses", u"Bus   , Device   , Function   ", nullptr};
+
+// The window stays open while the functions are counted and shown in it.
+static void OpenScanWindow() {
+  ScreenAttr = ColorSet[12];
+  MessageWindow(SCAN_WINDOW, false);
+}
+
+static void CloseScanWindow() {
+  BoxClose();
+  StatusClear(0);
+  ScreenAttr = ColorSet[4];
 }
 
 uptr AppStartup(void*, void*) {
@@ -50,20 +89,31 @@ uptr AppStartup(void*, void*) {
     return 0;
   }
   if (PlatformInit() != 0) ExitImage();
-  ParseOptions(0, nullptr, 0);
+  char16_t** arguments;
+  i32 argumentCount = PlatformArguments(&arguments);
+  ParseOptions(argumentCount, arguments, 0);
   ConSetWindow(1, 1, 80, 25);
   ConGetTextInfo(&sSavedConsole);
-  ParseOptions(0, nullptr, 1);
+  ParseOptions(argumentCount, arguments, 1);
   ConHideCursor();
   SettingsRestored = LoadSettings(u"\\ZO.SET");
   ResetHistory();
+  CpuIdentify();
   SelectColorSet(0);
+  ShowSplash();
   PaintFirstScreen();
+  OpenScanWindow();
+  CountPciFunctions();
+  CloseScanWindow();
   ComputePageGeometry(true);
+  if (PciDeviceCount == 0) Current->type = ACCESS_ISA;
   RefreshRate = 1500;
   AutoRefresh = 1;
   ActivateAccessType(0);
+  PaintHeaderLine(Current->type);
+  PaintStatusArea(PAINT_REFRESH);
   RepaintValues(REPAINT_FORCE | REPAINT_CURSOR_CELL);
+  AboutBox();
   MainLoop();
   AppExit();
 }

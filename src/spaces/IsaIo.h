@@ -10,3 +10,6 @@ u32 IndexBankRead(u32 reg, u32 indexPort, u32 dataPort, u32 width);
 void IndexBankWrite(u32 reg, u32 value, u32 indexPort, u32 dataPort, u32 width);
 u32 IoSpaceRead(u32 offset, u32 basePort, u32 width);
 void IoSpaceWrite(u32 offset, u32 value, u32 basePort, u32 width);
+
+// Name of index/data register set `set` (0 CMOS, 1 Cyrix CPU); null for none (-1).
+const char16_t* IsaSetName(i32 set);

@@ -3,6 +3,7 @@
 #include "platform/Console.h"
 #include "platform/Screen.h"
 #include "ui/MenuBar.h"
+#include "ui/StatusLine.h"
 
 const u8* ColorSet = BuiltInColorSets[0];
 const u8* ColorMap = BuiltInColorMaps[0];
@@ -21,5 +22,6 @@ void ApplyColorSet(u32 index) {
   ConSetBackground(ColorSet[4] >> 4);
   ScrClearWindow();
   DrawMenuBar(MenuBarTitles);
+  StatusClear(1);
   ActivateAccessType(ACTIVATE_KEEP_CURSOR);
 }

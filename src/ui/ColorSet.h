@@ -16,3 +16,5 @@ extern const char16_t* const ColorSetNames[COLOR_SET_COUNT];
 void SelectColorSet(u32 index);
 // Makes set `index` current and repaints the whole screen in it.
 void ApplyColorSet(u32 index);
+// Lets the user pick a set with a pick menu and applies it; Esc changes nothing. Returns 0.
+u32 ChangeColorSet();

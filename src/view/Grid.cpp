@@ -8,6 +8,7 @@
 #include "ui/ColorSet.h"
 #include "ui/PopupBox.h"
 #include "view/PageGeometry.h"
+#include "view/StatusArea.h"
 
 i32 GridLastRow;
 i32 GridLastColumn;
@@ -164,6 +165,7 @@ static u32 PaintedValue(u32 offset) {
 void PaintPageValues(u32 flags) {
   ScrPushState();
   ScrBoxRedirect = 1;
+  PaintStatusArea(PAINT_REFRESH);
   u32 w = Width(), cursor = CursorOffset();
   for (u32 offset = 0; offset <= PageGeometry.lastInPage; offset += w) {
     u32 value = PaintedValue(offset);
@@ -183,6 +185,7 @@ void PaintPageValues(u32 flags) {
     ScrGotoXY(x + (i32)(2 * w), y);
     ScrPutChar(u' ');
   }
+  PaintStatusArea(PAINT_REFRESH);
   ScrPopState();
 }
 
@@ -205,6 +208,7 @@ void DrawCursorCell(i32* x, i32* y, u32 offset, u32 value, u32 mode) {
   u32 attribute = ColorSet[AsciiEditing() ? 23 : 5];
   if (mode == CELL_CURSOR_BUSY) attribute = ColorSet[6];
   HighlightCursorAxes(offset, ColorSet[17]);
+  PaintStatusArea(PAINT_CURSOR_OFFSET);
   bool drawValue = true;
   if (MsrEditState) {
     drawValue = blink % 200 == 0;

@@ -35,6 +35,7 @@ void ComputePageGeometry(bool reset) {
   if (reset) Current->objectBase = Current->pageBase = 0;
   switch (Current->type) {
     case ACCESS_PCI:
+      PciUpdateAmdExtendedConfig();  // the flag follows the function shown
       if (AmdExtendedConfigAvailable) {
         PageGeometry.infoColumn = 1;
         PageGeometry.pageCount = 16;

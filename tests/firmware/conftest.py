@@ -20,8 +20,9 @@ from zo_vm import REPO, ZoSession, ZoVM  # noqa: E402
 
 ARCHS = ("x64", "ia32")
 
-# Key that closes the box ZO shows when its main screen is first up (None: no box).
-ABOUT_DISMISS_KEY = None
+# Key that closes the about box ZO shows when its main screen is first up. Esc has no
+# meaning on the main screen; the box takes the key anyway.
+ABOUT_DISMISS_KEY = "esc"
 
 
 def image_path(arch):

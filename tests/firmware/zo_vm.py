@@ -12,6 +12,7 @@ Only Debian's interpreter (/usr/bin/python3) with python3-pyte is needed.
 """
 
 import atexit
+import collections
 import json
 import os
 import re
@@ -203,6 +204,7 @@ class ZoVM:
     MENU_BAR = "File  Config  Go  Tools  System  Quit"
     COMPANY = "Northwinds Firmware, Inc."
     COMPANY_COLUMN = 54
+    ABOUT_PROMPT = "Press any key to continue."
 
     SHELL_NAME = "ZO.EFI"
 
@@ -233,6 +235,7 @@ class ZoVM:
         self._stream = pyte.Stream(self.screen)
         self._lock = threading.Condition()
         self._raw = bytearray()
+        self._pending = collections.deque()
         self.last_rx = time.monotonic()
         self._proc = None
         self._qmp = None
@@ -313,11 +316,22 @@ class ZoVM:
                 return
             self._log.write(data)
             self._log.flush()
-            with self._lock:
-                self._raw += data
-                self._stream.feed(decode_serial(data))
-                self.last_rx = time.monotonic()
+            # QEMU drops serial bytes when its socket stays full for a moment, so this
+            # thread only drains the socket and never waits for the screen's lock: the
+            # terminal is fed when the screen is looked at. Waiters not woken here (the
+            # lock was busy) look again within their polling interval.
+            self._pending.append(data)
+            self.last_rx = time.monotonic()
+            if self._lock.acquire(blocking=False):
                 self._lock.notify_all()
+                self._lock.release()
+
+    def _drain(self):
+        """Feeds what has arrived into the terminal (call with the lock held)."""
+        while self._pending:
+            data = self._pending.popleft()
+            self._raw += data
+            self._stream.feed(decode_serial(data))
 
     def _qmp_read(self):
         while True:
@@ -431,6 +445,7 @@ class ZoVM:
     def row(self, y):
         """Text of screen row y (80 characters)."""
         with self._lock:
+            self._drain()
             line = self.screen.buffer[y]
             return "".join(line[x].data for x in range(COLUMNS))
 
@@ -444,6 +459,7 @@ class ZoVM:
     def attr(self, x, y):
         """UEFI text attribute of the cell at column x, row y."""
         with self._lock:
+            self._drain()
             return cell_attr(self.screen.buffer[y][x])
 
     def attrs(self, left, top, right, bottom):
@@ -453,17 +469,20 @@ class ZoVM:
     def current_attr(self):
         """The attribute the terminal draws and clears with now."""
         with self._lock:
+            self._drain()
             return cell_attr(self.screen.cursor.attrs)
 
     def cursor(self):
         """(column, row) of the terminal cursor. (Whether it is shown cannot be
         seen here: the firmware's terminal sends nothing for EnableCursor.)"""
         with self._lock:
+            self._drain()
             return self.screen.cursor.x, self.screen.cursor.y
 
     def raw(self):
         """All bytes received on the serial port so far."""
         with self._lock:
+            self._drain()
             return bytes(self._raw)
 
     def dump(self):
@@ -511,14 +530,29 @@ class ZoVM:
         return top.startswith(self.MENU_BAR) and \
             top[self.COMPANY_COLUMN:self.COMPANY_COLUMN + len(self.COMPANY)] == self.COMPANY
 
-    def wait_main_screen(self, timeout=60.0, dismiss=None, quiet=0.5):
-        """Waits for ZO's menu bar, then for the screen to settle. When the
-        start-up shows a box that waits for a key, pass that key as `dismiss`:
-        it is pressed once the screen has settled, and the screen settles again."""
-        self.wait_for(lambda vm: vm.main_screen_up(), timeout, "ZO's menu bar")
+    def about_box_up(self):
+        """True while the about box waits for its key (its hint is on the status line)."""
+        return self.row(24).startswith(self.ABOUT_PROMPT)
+
+    def dismiss_about_box(self, key, timeout=60.0, quiet=0.5):
+        """Presses `key` once the start-up about box is up, and waits until it has
+        gone. A key typed earlier may have closed it already: then nothing is pressed
+        (the status line, blank until the box comes, shows the hints of the page)."""
+        self.wait_for(lambda vm: vm.about_box_up() or vm.row(24)[:70].strip(), timeout,
+                      "the about box")
+        if self.about_box_up():
+            self.send_key(key)
+            self.wait_for(lambda vm: not vm.about_box_up(), timeout, "the about box to close")
         self.wait_quiet(quiet, timeout)
+
+    def wait_main_screen(self, timeout=60.0, dismiss=None, quiet=0.5):
+        """Waits for ZO's menu bar, then for the screen to settle. The start-up
+        shows an about box that waits for a key: pass that key as `dismiss` to
+        close it (see dismiss_about_box)."""
+        self.wait_for(lambda vm: vm.main_screen_up(), timeout, "ZO's menu bar")
         if dismiss:
-            self.send_key(dismiss)
+            self.dismiss_about_box(dismiss, timeout, quiet)
+        else:
             self.wait_quiet(quiet, timeout)
         return self
 

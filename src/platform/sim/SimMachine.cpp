@@ -306,7 +306,28 @@ void FwPortOut8(u16 port, u8 value) { PortWrite(port, value, 1); }
 void FwPortOut16(u16 port, u16 value) { PortWrite(port, value, 2); }
 void FwPortOut32(u16 port, u32 value) { PortWrite(port, value, 4); }
 
+// The configuration byte behind an ECAM address, or null outside the window or for an
+// absent function.
+static bool InEcam(u32 address) {
+  return gSim->ecamBuses && address >= gSim->ecamBase && (u64)address - gSim->ecamBase < (u64)gSim->ecamBuses << 20;
+}
+
+static u8* EcamByte(u32 address) {
+  u32 offset = address - gSim->ecamBase;
+  auto it = gSim->pci.find((offset >> 20) << 16 | ((offset >> 15) & 0x1F) << 11 | ((offset >> 12) & 7) << 8);
+  return it == gSim->pci.end() ? nullptr : &it->second.config[offset & 0xFFF];
+}
+
 u32 FwMemRead(u32 address, u32 width) {
+  if (gSim->onMemRead) gSim->onMemRead(address, width);
+  if (InEcam(address)) {
+    u32 value = 0;
+    for (u32 i = 0; i < width; i++) {
+      u8* byte = EcamByte(address + i);
+      value |= (u32)(byte ? *byte : 0xFF) << (8 * i);
+    }
+    return value;
+  }
   u8* at = gSim->MemoryAt(address, width);
   if (!at) return width == 1 ? 0xFF : width == 2 ? 0xFFFF : 0xFFFFFFFFu;
   u32 value = 0;
@@ -315,6 +336,11 @@ u32 FwMemRead(u32 address, u32 width) {
 }
 
 void FwMemWrite(u32 address, u32 value, u32 width) {
+  if (InEcam(address)) {
+    for (u32 i = 0; i < width; i++)
+      if (u8* byte = EcamByte(address + i)) *byte = (u8)(value >> (8 * i));
+    return;
+  }
   if (u8* at = gSim->MemoryAt(address, width)) memcpy(at, &value, width);
 }
 

@@ -90,6 +90,12 @@ struct SimMachine {
   std::map<u32, std::vector<u8>> regions;
   u8* AddMemory(u32 address, u32 size);
   u8* MemoryAt(u32 address, u32 width);  // host pointer of physical memory, null if unbacked
+  // Memory-mapped PCI Express configuration (ECAM): `ecamBuses` buses of 1 MB from
+  // `ecamBase`, backed by the same configuration spaces as ports 0xCF8/0xCFC (absent
+  // functions read all ones). 0 buses: no window.
+  u32 ecamBase = 0, ecamBuses = 0;
+  // Called with every memory read of the program (address, width), when set.
+  std::function<void(u32 address, u32 width)> onMemRead;
 
   // Model-specific registers; reading or writing a missing one faults.
   std::map<u32, u64> msrs;

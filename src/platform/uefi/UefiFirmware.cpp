@@ -32,13 +32,19 @@ int FwInit() {
   return 0;
 }
 
-void FwShutdown() {
+// The tick notification and the fault handler are code of this image: neither may stay
+// registered once the image has exited.
+static void ReleaseImageHooks() {
   if (sTickEvent) {
     gBS->SignalEvent(sTickEvent);
     gBS->CloseEvent(sTickEvent);
     sTickEvent = nullptr;
   }
   UefiRemoveFaultHandler();
+}
+
+void FwShutdown() {
+  ReleaseImageHooks();
   // Setting a mode blanks the display; only do it when the mode really changed.
   if (sGraphics && sGraphicsMode != 0xFFFFFFFF && sGraphics->Mode &&
       sGraphics->Mode->Mode != sGraphicsMode)
@@ -47,6 +53,7 @@ void FwShutdown() {
 }
 
 void FwExit() {
+  ReleaseImageHooks();  // exits that skip the shutdown (the usage text) leave the console as it is
   gBS->Exit(gImageHandle, EFI_SUCCESS, 0, nullptr);
   for (;;) {
   }

@@ -1,0 +1,4 @@
+#include "spaces/SuperIoCommands.h"
+
+CommandList OpenConfigCommands;
+CommandList CloseConfigCommands;
