@@ -4,8 +4,10 @@
 #include "app/Startup.h"
 #include "platform/Keyboard.h"
 #include "platform/Timer.h"
+#include "spaces/AccessSelect.h"
 #include "spaces/OptionRom.h"
 #include "spaces/Pci.h"
+#include "spaces/PciList.h"
 #include "spaces/SuperIoCommands.h"
 #include "ui/ColorSet.h"
 #include "ui/CommandListEditor.h"
@@ -106,14 +108,32 @@ static void LargePageKey(i32 step) {
   }
 }
 
+// The access-type item that Alt-1 .. Alt-9, Alt-0, Alt-minus and Alt-equals select; -1 for
+// any other key.
+static i32 DirectAccessItem(u32 key) {
+  if (key >= (KEY_ALT | '1') && key <= (KEY_ALT | '9')) return (i32)(key - (KEY_ALT | '1'));
+  if (key == (KEY_ALT | '0')) return ITEM_SMBUS;
+  if (key == (KEY_ALT | '-')) return ITEM_INDEXED_PCI;
+  if (key == (KEY_ALT | '=')) return ITEM_UEFI_VARIABLE;
+  return -1;
+}
+
 // Runs the global command of a key. Returns the key handed back to the caller (0 for a key
 // that is fully consumed); *isGlobal tells whether the key was a global command.
 static u32 RunGlobalCommand(u32 key, bool* isGlobal) {
   *isGlobal = true;
+  i32 item = DirectAccessItem(key);
+  if (item >= 0) {
+    SelectAccessType(item);
+    return key;
+  }
   switch (key) {
     case KEY_F4: ToggleAsciiColumn(); return key;
     case KEY_CTRL | KEY_F4: ToggleCharacterEdit(); return key;
+    case KEY_F5: SelectAccessType(ITEM_SHOW_MENU); return key;
+    case KEY_F6: PciSelectFromList(); return key;
     case KEY_F7: CycleWidth(); return 0;
+    case KEY_F9: SelectAccessType(ITEM_ISA_SETS); return key;
     case KEY_F10:
     case KEY_ALT | 'q':
     case KEY_ALT | 'x': AppExit();
@@ -182,6 +202,9 @@ void RunMenuCommand(u32 code) {
     case 0:
       if (item == 3) AboutBox();
       break;
+    case 1:
+      if (item < ACCESS_ITEM_COUNT) SelectAccessType((i32)item);
+      break;
     case 2:
       if (item == 0) StepHistory(+1);
       if (item == 1) StepHistory(-1);
@@ -189,6 +212,7 @@ void RunMenuCommand(u32 code) {
       if (item == 3) FollowPointer();
       break;
     case 3:
+      if (item == 0) PciSelectFromList();
       if (item == 1) DispatchKey(KEY_F7, nullptr);
       if (item == 2) DispatchKey(KEY_F4, nullptr);
       if (item == 4) ShowHelp();

@@ -11,6 +11,7 @@
 #include "spaces/Ide.h"
 #include "spaces/Pci.h"
 #include "spaces/PciExpress.h"
+#include "spaces/PciList.h"
 #include "ui/ColorSet.h"
 #include "ui/MenuBar.h"
 #include "ui/HelpScreens.h"
@@ -53,7 +54,7 @@ static void CountPciFunctions() {
   ScrPushState();
   bool window = IsBoxOpen();
   if (window) ScrGotoXY(PopupBox.left + 2, PopupBox.top + 2);
-  PciDeviceCount = PciCountFunctions(window);
+  PciDeviceCount = PciDeviceList(PCI_LIST_NO_ROWS | (window ? PCI_LIST_PROGRESS : 0), 0);
   ScrPopState();
   if (PciDeviceCount == 0 && Current->type == ACCESS_PCI) Current->type = ACCESS_ISA;
 }

@@ -13,3 +13,8 @@ void IoSpaceWrite(u32 offset, u32 value, u32 basePort, u32 width);
 
 // Name of index/data register set `set` (0 CMOS, 1 Cyrix CPU); null for none (-1).
 const char16_t* IsaSetName(i32 set);
+
+// The "IO Space" mode menu: 1 when a mode was chosen (IoSpaceMode set), 2 for Esc.
+i32 IoSpaceSelectMode();
+static const i32 SELECT_CHOSEN = 1;
+static const i32 SELECT_CANCELLED = 2;

@@ -22,3 +22,9 @@ bool IndexBankProbe(u32 indexPort, u32 dataPort);
 // Makes `record` show set `set`: its ports and isaSet, after the set's preparation. When
 // nothing answers, the record keeps its previous ports and isaSet and the result is false.
 bool IsaOpenSet(AccessType* record, i32 set);
+
+// The "ISA IO" dialog: a pick menu of the sets, then the probe. On success the current
+// record shows the set (ISA access type, cursor at the start) and is activated; on failure
+// the record keeps its ports and the command lists come back ("... not found!" unless the
+// menu was left with Esc). Returns true when a set was selected.
+bool IsaSelectSet();

@@ -30,9 +30,3 @@ void PciUpdateAmdExtendedConfig();
 bool PciStepFunction(i32 direction);
 // PgDn / PgUp on a PCI or PCI Express page.
 void PciGotoAdjacentFunction(i32 direction);
-
-// Counts the present functions by walking the whole machine from bus 0 device 0
-// function 0; the current record and the page geometry are left as they were. With
-// `showProgress` each function is shown as "Bus 00, Device 00, Function 00" at the
-// output position the caller set.
-u32 PciCountFunctions(bool showProgress);

@@ -96,37 +96,3 @@ void PciGotoAdjacentFunction(i32 direction) {
     ReportNoMoreFunctions();
   ScrPopState();
 }
-
-static void ShowProgress(i32 x, i32 y) {
-  char16_t text[FORMAT_TEXT_CHARS];
-  ScrGotoXY(x, y);
-  ScrPutString(FormatText(text, u"Bus %02X, Device %02X, Function %02X", Current->bus, Current->device,
-                          Current->function));
-}
-
-u32 PciCountFunctions(bool showProgress) {
-  AccessType saved = *Current;
-  PageGeometryRecord savedGeometry = PageGeometry;
-  u32 savedAmd = AmdExtendedConfigAvailable;
-  i32 x = ScreenX, y = ScreenY;
-  Current->type = ACCESS_PCI;
-  Current->pageBase = Current->objectBase = 0;
-  MoveTo({0, 0, 0});
-  u32 count = 0;
-  bool found = PciFunctionPresent();
-  if (found)
-    EcamEnable();
-  else
-    found = PciStepFunction(+1);
-  if (found) {
-    PciPosition first = Position();
-    do {
-      count++;
-      if (showProgress) ShowProgress(x, y);
-    } while (PciStepFunction(+1) && !IsAt(first));
-  }
-  *Current = saved;
-  PageGeometry = savedGeometry;
-  AmdExtendedConfigAvailable = savedAmd;
-  return count;
-}

@@ -11,3 +11,6 @@ typedef char16_t CommandList[COMMAND_LIST_LINES][COMMAND_LINE_CHARS];
 
 extern CommandList OpenConfigCommands;
 extern CommandList CloseConfigCommands;
+
+// Empties both lists (the parameter dialog of the access-type selection starts afresh).
+void SioCommandListsClear();

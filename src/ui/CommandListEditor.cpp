@@ -72,8 +72,7 @@ static void DeleteLine(ListEdit* e) {
 }
 
 static void ClearBothLists(ListEdit* e) {
-  SetBytes(OpenConfigCommands, 0, sizeof(CommandList));
-  SetBytes(CloseConfigCommands, 0, sizeof(CommandList));
+  SioCommandListsClear();
   e->line = 0;
   e->redraw = true;
 }

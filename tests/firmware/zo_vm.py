@@ -205,6 +205,7 @@ class ZoVM:
     COMPANY = "Northwinds Firmware, Inc."
     COMPANY_COLUMN = 54
     ABOUT_PROMPT = "Press any key to continue."
+    ABOUT_MARK = b"Zoquel"  # the about box's title, as it goes over the serial line
 
     SHELL_NAME = "ZO.EFI"
 
@@ -236,6 +237,7 @@ class ZoVM:
         self._lock = threading.Condition()
         self._raw = bytearray()
         self._pending = collections.deque()
+        self.feed_errors = []  # exceptions of the terminal emulation, for failure reports
         self.last_rx = time.monotonic()
         self._proc = None
         self._qmp = None
@@ -331,7 +333,11 @@ class ZoVM:
         while self._pending:
             data = self._pending.popleft()
             self._raw += data
-            self._stream.feed(decode_serial(data))
+            try:
+                self._stream.feed(decode_serial(data))
+            except Exception as error:  # a parser that failed once stays dead: start a new one
+                self._stream = pyte.Stream(self.screen)
+                self.feed_errors.append(repr(error))
 
     def _qmp_read(self):
         while True:
@@ -492,6 +498,8 @@ class ZoVM:
         lines.append("   +" + "-" * COLUMNS + "+")
         lines.append("cursor %s, attribute %02X; serial log %s"
                      % (self.cursor(), self.current_attr(), self.serial_log_path))
+        if self.feed_errors:
+            lines.append("terminal emulation errors: " + "; ".join(self.feed_errors[:5]))
         return "\n".join(lines)
 
     def contains(self, text):
@@ -536,13 +544,20 @@ class ZoVM:
 
     def dismiss_about_box(self, key, timeout=60.0, quiet=0.5):
         """Presses `key` once the start-up about box is up, and waits until it has
-        gone. A key typed earlier may have closed it already: then nothing is pressed
-        (the status line, blank until the box comes, shows the hints of the page)."""
-        self.wait_for(lambda vm: vm.about_box_up() or vm.row(24)[:70].strip(), timeout,
-                      "the about box")
+        gone. A key typed earlier may have closed it already (its title went over the
+        serial line after the menu bar, and it is not up): then nothing is pressed."""
+        start = self.raw().rfind(self.COMPANY.encode())
+
+        def shown_or_gone(vm):
+            return vm.about_box_up() or self.ABOUT_MARK in vm.raw()[start:]
+        self.wait_for(shown_or_gone, timeout, "the about box")
+        if not self.about_box_up():
+            time.sleep(0.7)  # the hint is redrawn every 0.6 s: it may have been caught blank
         if self.about_box_up():
             self.send_key(key)
-            self.wait_for(lambda vm: not vm.about_box_up(), timeout, "the about box to close")
+            # closed when the status line shows another hint (not just a blank redraw)
+            self.wait_for(lambda vm: vm.row(24)[:70].strip() and not vm.about_box_up(), timeout,
+                          "the about box to close")
         self.wait_quiet(quiet, timeout)
 
     def wait_main_screen(self, timeout=60.0, dismiss=None, quiet=0.5):

@@ -106,15 +106,6 @@ TEST_F(ProgramTest, EditEndingDecidesWhatIsWritten) {
   }
 }
 
-// Tones started on the speaker (the total of port writes also counts the page refreshes,
-// whose number depends on how long each run waits).
-static size_t ToneStarts() {
-  size_t tones = 0;
-  for (const SimPortWrite& w : gSim->portWrites)
-    if (w.port == 0x43 && w.value == 0xB6) tones++;
-  return tones;
-}
-
 TEST_F(ProgramTest, FullFieldChirps) {
   auto toneProgrammed = [] {
     for (const SimPortWrite& w : gSim->portWrites)

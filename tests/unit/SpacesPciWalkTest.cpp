@@ -4,6 +4,7 @@
 #include "app/AccessType.h"
 #include "base/String.h"
 #include "spaces/Pci.h"
+#include "spaces/PciList.h"
 #include "spaces/PciNames.h"
 #include "app/RegisterAccess.h"
 #include "view/PageGeometry.h"
@@ -121,7 +122,7 @@ TEST_F(PciWalkTest, CountWalksTheWholeMachineAndLeavesTheRecordAlone) {
   gSim->AddPciFunction(3, 0, 0, 0x8086, 0x10D3);
   GoTo({0, 1, 1});
   Current->cursorRow = 3;
-  EXPECT_EQ(PciCountFunctions(false), 4u);
+  EXPECT_EQ(PciDeviceList(PCI_LIST_NO_ROWS, 0), 4u);
   EXPECT_EQ(Here(), (Bdf{0, 1, 1}));
   EXPECT_EQ(Current->cursorRow, 3);
 }
@@ -129,9 +130,9 @@ TEST_F(PciWalkTest, CountWalksTheWholeMachineAndLeavesTheRecordAlone) {
 TEST_F(PciWalkTest, CountStartsAtTheFirstPresentFunctionWhen00IsAbsent) {
   gSim->AddPciFunction(0, 2, 0, 0x8086, 1);
   gSim->AddPciFunction(5, 0, 0, 0x8086, 2);
-  EXPECT_EQ(PciCountFunctions(false), 2u);
+  EXPECT_EQ(PciDeviceList(PCI_LIST_NO_ROWS, 0), 2u);
   SimReset();
-  EXPECT_EQ(PciCountFunctions(false), 0u);
+  EXPECT_EQ(PciDeviceList(PCI_LIST_NO_ROWS, 0), 0u);
 }
 
 // A capability list laid out from `ids` at 40h, 48h, ...; `loopTo` >= 0 links the last
