@@ -169,15 +169,16 @@ def test_widths_ascii_column_and_bitmap_window(q35):
     move_cursor(q35, 0x12)
     press(q35, "f7", lambda v: v.row(5)[5:15] == " 0100 0302", "16-bit column headers")
     assert q35.row(7)[56:76] == "Data Width : 16 bits"
-    assert q35.row(5)[1:5] == "0012"  # the cursor keeps its byte
+    assert q35.row(5)[1:5] == "0012"  # the cursor stays on the cell that holds its byte
     press(q35, "f7", lambda v: v.row(5)[5:23] == " 03020100 07060504", "32-bit column headers")
-    assert q35.row(5)[1:5] == "0012"
+    assert q35.row(5)[1:5] == "0010"
     press(q35, "f7", lambda v: v.row(5)[5:11] == " 00 01", "8-bit column headers")
     # F4: the ASCII column instead of the panel, then back.
     press(q35, "f4", lambda v: "VID:DID" not in v.text(56, 5, 79, 22), "the ASCII column")
     assert q35.row(5)[56:69] == "Refresh    : "
     press(q35, "f4", lambda v: "VID:DID" in v.text(56, 5, 79, 22), "the panel again")
     # The bit map window under the cursor cell (offset 12h: row 7, column 12).
+    move_cursor(q35, 0x12)
     value = int(cell(q35, 0x12), 16)
     q35.wait_for(lambda v: v.row(8)[12:20] == format(value, "08b"), 10, "the bit map of the cursor cell")
     press(q35, "spc", lambda v: v.row(8)[12:14] == cell(v, 0x22), "the bit map window switched off")
