@@ -123,6 +123,25 @@ def test_colour_sets_switch_the_whole_screen(zo):
     assert zo.attr(40, 1) == 0x1E and zo.attr(0, 0) == 0x7C and zo.attr(3, 7) == 0x1C
 
 
+def test_error_box_for_a_register_set_that_is_not_there(zo):
+    # QEMU has no Cyrix processor registers at ports 22h/23h: choosing that set fails.
+    message = "Cyrix CPU (586 class) not found!"
+    zo.send_key("f9")
+    zo.wait_for("(1) Cyrix CPU (586 class)", 20)  # a pick menu blinks: no quiet moment
+    time.sleep(0.3)
+    zo.send_key("1")
+    settle(zo, message)
+    y = next(y for y in range(25) if message in zo.row(y))
+    x = zo.row(y).index(message)
+    assert zo.attrs(x, y, x + len(message) - 1, y) == {0x4F}, "white on red"
+    assert any(zo.row(title_row).strip().startswith("Error") or " Error " in zo.row(title_row)
+               for title_row in range(max(0, y - 2), y)), "the box is titled Error"
+    zo.send_key("spc")  # any key closes it
+    zo.wait_for(lambda v: not v.contains(message), 20, "the error box to close")
+    zo.wait_quiet(0.3)
+    assert zo.row(23).startswith("Type:PCI"), "the space stays as it was"
+
+
 def test_command_list_editor_keeps_what_was_typed(zo):
     zo.send_key("ctrl-o")
     settle(zo, "Commands to Open Config")
