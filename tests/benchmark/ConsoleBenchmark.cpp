@@ -10,6 +10,7 @@
 #include "platform/Console.h"
 #include "platform/Keyboard.h"
 #include "platform/sim/SimMachine.h"
+#include "view/BitmapWindow.h"
 
 namespace {
 
@@ -55,6 +56,11 @@ int main() {
          "per-cell", "per-cell", "bytes");
   printf("%-34s %8s %10s %12s | %8s %10s | %7s\n", "", "", "", "(estimate)", "calls", "bytes", "share");
   Report("first full paint (start-up)", Measure([] { AppStartup(nullptr, nullptr); }));
+  // The page does not refresh itself while the bit map window is shown: switch it off.
+  Report("bit map window switched off", Measure([] {
+           BitmapEnabled = 0;
+           CloseBitmapWindow();
+         }));
   Report("idle repaint, nothing changed", Measure([] { RepaintValues(REPAINT_FORCE); }));
   Report("repaint with 3 changed registers", Measure([] {
            gSim->pci[0].config[0x40] ^= 0xFF;
@@ -63,5 +69,7 @@ int main() {
            RepaintValues(REPAINT_FORCE);
          }));
   Report("full repaint of an unchanged page", Measure([] { RepaintAll(); }));
+  Report("PgDn to the next PCI function", Measure([] { DispatchKey(KEY_PGDN, nullptr); }));
+  Report("idle repaint after PgDn", Measure([] { RepaintValues(REPAINT_FORCE); }));
   return 0;
 }
