@@ -1,6 +1,7 @@
 // The auto-refresh of the page and the full repaint.
 #include "app/AccessType.h"
 #include "app/MainLoop.h"
+#include "platform/Console.h"
 #include "platform/Timer.h"
 #include "ui/PopupBox.h"
 #include "ui/StatusLine.h"
@@ -13,7 +14,7 @@ u32 RefreshRate = 1500;
 u32 AutoRefresh = 1;
 static u32 sRefreshTicks;
 
-void RepaintValues(u32 flags) {
+static void RefreshTick(u32 flags) {
   ClockUpdate(0);
   StatusLine(nullptr, 0);  // the hints rotate and flash while keys are awaited
   if (BusyFlag && !(flags & REPAINT_FORCE)) return;
@@ -29,6 +30,11 @@ void RepaintValues(u32 flags) {
     SoundOff();
   }
   PaintPageValues(flags);
+}
+
+void RepaintValues(u32 flags) {
+  RefreshTick(flags);
+  ConsoleSyncCursor();  // a shown cursor goes back to its caret after the clock and the page
 }
 
 void RepaintAll() {

@@ -46,6 +46,11 @@ void ConsoleSync() {
     ApplyCursor(sCursorX, sCursorY);
 }
 
+void ConsoleSyncCursor() {
+  if (sCursorVisible && sCursorX >= 0 && sCursorX < SCREEN_COLUMNS && sCursorY >= 0 && sCursorY < SCREEN_ROWS)
+    ApplyCursor(sCursorX, sCursorY);
+}
+
 void ConSetAttr(u32 attribute) {
   sAttribute = attribute & 0x7F;
   sAttributeKnown = true;

@@ -51,6 +51,9 @@ void ConsoleShowCells(const ScreenCell* cells, u32 first, u32 last);
 void ConsoleForget(u32 first, u32 last);
 // Brings the firmware's attribute and cursor in line with the recorded ones.
 void ConsoleSync();
+// While the cursor is shown, puts the firmware's cursor where the program placed it:
+// painting elsewhere (the clock, a refresh) leaves it after the last cell written.
+void ConsoleSyncCursor();
 
 // Counters of what reached the firmware console (for the console benchmark).
 // cellsShown counts every cell handed to the console, changed or not: what a scheme that

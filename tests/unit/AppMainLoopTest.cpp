@@ -254,3 +254,22 @@ TEST_F(MsrEditTest, UnreadableRowShowsAllOnesAndIsNeverWritten) {
   EXPECT_EQ(gSim->console.Text(29, 8, 23), "FF FF FF FF FF FF FF FF");
   EXPECT_EQ(gSim->console.Text(29, 7, 23), "44 44 33 33 22 22 11 11");
 }
+
+// A shown cursor (a line editor's caret) must stand at its caret while keys are awaited,
+// although the clock and the refresh write elsewhere in between.
+TEST_F(ProgramTest, ShownCursorReturnsToItsCaretAfterTheClock) {
+  SimRun([] {
+    ScreenAllocate();
+    PlatformInit();
+    ResetHistory();
+    ComputePageGeometry(true);
+    ConGotoXY(28, 10);
+    ConShowCursor();
+    gSim->time.second++;  // the clock redraws: the console cursor ends after it
+    RepaintValues(0);
+    EXPECT_EQ(gSim->console.column, 27u);
+    EXPECT_EQ(gSim->console.row, 9u);
+    ConHideCursor();
+    ScreenFree();
+  });
+}
