@@ -120,6 +120,9 @@ uptr AppStartup(void*, void*) {
 }
 
 void AppExit() {
+  // A box still open gives back its buffer: pool memory outlives the application. This
+  // comes first, as it draws.
+  if (PopupBox.saved) BoxClose();
   ConSetAttr(sSavedConsole.attribute);
   ConShowCursor();
   ConGotoXY(sSavedConsole.cursorX, sSavedConsole.cursorY);

@@ -12,7 +12,6 @@ u32 IoSpaceRead(u32 offset, u32 basePort, u32 width);
 void IoSpaceWrite(u32 offset, u32 value, u32 basePort, u32 width);
 
 // Name of index/data register set `set` (0 CMOS, 1 Cyrix CPU); null for none (-1).
-const char16_t* IsaSetName(i32 set);
 
 // The "IO Space" mode menu: 1 when a mode was chosen (IoSpaceMode set), 2 for Esc.
 i32 IoSpaceSelectMode();

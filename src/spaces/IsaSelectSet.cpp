@@ -9,7 +9,7 @@
 #include "ui/MessageWindow.h"
 #include "ui/PickMenu.h"
 
-static const char16_t* const ISA_SET_MENU[] = {u"    ISA IO Sets    ", u"CMOS", u"Cyrix CPU (586 class)", nullptr};
+static const char16_t ISA_SET_MENU_TITLE[] = u"    ISA IO Sets    ";
 
 // The command lists are put aside while the sets are probed; a selected set keeps them empty.
 struct SavedCommands {
@@ -44,7 +44,8 @@ static void ShowSet() {
 bool IsaSelectSet() {
   ScrPushState();
   PutCommandsAside();
-  i32 set = PickMenu(ISA_SET_MENU, Current->isaSet >= 0 ? Current->isaSet : 0);
+  const char16_t* menu[] = {ISA_SET_MENU_TITLE, IsaSetName(0), IsaSetName(1), nullptr};
+  i32 set = PickMenu(menu, Current->isaSet >= 0 ? Current->isaSet : 0);
   bool selected = set >= 0 && IsaOpenSet(Current, set);
   if (selected) {
     ShowSet();

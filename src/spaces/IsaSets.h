@@ -4,6 +4,7 @@
 #include "app/AccessType.h"
 
 struct IsaSet {
+  const char16_t* name;
   u16 indexPort;
   u16 dataPort;
   // A register written before the bank is read; 0 when the set needs no preparation.
@@ -15,6 +16,9 @@ static const i32 ISA_SET_COUNT = 2;
 
 // The set numbered `set` (0 CMOS, 1 Cyrix CPU); null for any other number.
 const IsaSet* IsaSetAt(i32 set);
+
+// The set's name ("CMOS", "Cyrix CPU (586 class)"); null for any other number.
+const char16_t* IsaSetName(i32 set);
 
 // True when any of registers 00h-FFh behind the pair reads other than FFh.
 bool IndexBankProbe(u32 indexPort, u32 dataPort);

@@ -4,6 +4,7 @@
 #include "platform/Hardware.h"
 #include "platform/Screen.h"
 #include "spaces/IsaIo.h"
+#include "spaces/IsaSets.h"
 #include "spaces/Pci.h"
 #include "spaces/PciNames.h"
 #include "view/StatusArea.h"

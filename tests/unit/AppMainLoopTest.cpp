@@ -73,6 +73,12 @@ TEST_F(ProgramTest, EveryExitKeyRestoresTheConsole) {
   }
 }
 
+TEST_F(ProgramTest, ExitGivesBackEveryPoolBuffer) {
+  Keys({NEUTRAL_KEY, KEY_DOWN, KEY_F7, KEY_F1, KEY_ESC, KEY_F10});  // boxes opened and closed on the way
+  EXPECT_TRUE(RunProgram());
+  EXPECT_EQ(SimPoolBlocksInUse(), 0u);
+}
+
 TEST_F(ProgramTest, TypedByteIsWrittenOnEnter) {
   Keys({NEUTRAL_KEY, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_DOWN, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, KEY_RIGHT, '8', '0',
         KEY_ENTER});
@@ -142,18 +148,29 @@ TEST_F(ProgramTest, WidthCycleKeepsTheCursorOnItsByte) {
   EXPECT_NE(ConsoleRow(5).find("03020100 07060504"), std::string::npos) << ConsoleRow(5);
 }
 
-TEST(RefreshRateKeys, StepsAndLimits) {
+TEST_F(ProgramTest, RefreshRateKeysStepAndStopAtTheirLimits) {
+  const u32 slower = KEY_CTRL | '[', faster = KEY_CTRL | ']';
   struct Case {
-    u32 start, key, expected;
+    std::vector<std::pair<u32, int>> presses;  // key, times
+    u32 expected;
   } cases[] = {
-      {1999, KEY_CTRL | '[', 1899}, {199, KEY_CTRL | '[', 99}, {100, KEY_CTRL | '[', 100},
-      {1900, KEY_CTRL | ']', 1999}, {1500, KEY_CTRL | ']', 1600}, {99, KEY_CTRL | ']', 199},
+      {{{faster, 3}}, 1800},
+      {{{faster, 4}}, 1999},                  // above 1899 it becomes 1999
+      {{{faster, 5}}, 1999},                  // and stays there
+      {{{faster, 4}, {slower, 1}}, 1899},     // from 1999: 1899, 1799, ...
+      {{{faster, 4}, {slower, 19}}, 99},      // ... 199, 99
+      {{{slower, 14}}, 100},
+      {{{slower, 15}}, 100},                  // at 100 it stays
   };
-  SimReset();
   for (const Case& c : cases) {
-    RefreshRate = c.start;
-    EXPECT_EQ(DispatchKey(c.key, nullptr), 0u);  // consumed
-    EXPECT_EQ(RefreshRate, c.expected) << c.start;
+    SimReset();
+    ForgetOpenBoxes();
+    AddSmallPciMachine();
+    SimQueueKey(NEUTRAL_KEY);
+    for (auto [key, times] : c.presses)
+      for (int i = 0; i < times; i++) SimQueueKey(key);
+    RunProgram();  // starts at 1500
+    EXPECT_EQ(RefreshRate, c.expected);
   }
   RefreshRate = 1500;
 }
@@ -164,6 +181,7 @@ class RefreshTest : public SimTest {
   // offset 0x80 changes before every tick, so every repaint sends something to the console.
   int RepaintsAt(u32 rate, int calls) {
     SimReset();
+    ForgetOpenBoxes();
     AddSmallPciMachine();
     int repaints = 0;
     SimRun([&] {

@@ -1,6 +1,8 @@
 #include "SimTestSupport.h"
 
 #include "app/Startup.h"
+#include "ui/PopupBox.h"
+#include "view/BitmapWindow.h"
 
 void AddSmallPciMachine() {
   gSim->AddPciFunction(0, 0, 0, 0x8086, 0x29C0, 0x00, 0x060000);
@@ -8,5 +10,11 @@ void AddSmallPciMachine() {
 }
 
 bool RunProgram() {
+  ForgetOpenBoxes();  // as in a freshly loaded image
   return SimRun([] { AppStartup(nullptr, nullptr); });
+}
+
+void ForgetOpenBoxes() {
+  PopupBox = PopupBoxSlot{};
+  BitmapShown = 0;
 }

@@ -7,9 +7,16 @@
 
 #include "platform/sim/SimMachine.h"
 
+// A fresh machine, and the program's box slot empty as in a freshly loaded image (a run
+// that ended inside a box leaves the slot pointing at the old machine's memory).
+void ForgetOpenBoxes();
+
 class SimTest : public ::testing::Test {
  protected:
-  void SetUp() override { SimReset(); }
+  void SetUp() override {
+    SimReset();
+    ForgetOpenBoxes();
+  }
 };
 
 // A q35-like machine: host bridge 8086:29C0 at 00:00.0 and an LPC bridge at 00:1F.0.

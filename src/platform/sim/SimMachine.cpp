@@ -35,6 +35,8 @@ static void* PoolTake(usize size, usize align) {
   return sPool + start;
 }
 
+usize SimPoolBlocksInUse() { return sPoolBlocks.size(); }
+
 void* FwAlloc(usize size) { return PoolTake(size, 16); }
 void FwFree(void* buffer) { sPoolBlocks.erase(buffer); }
 void* FwAllocLow(usize size) { return PoolTake((size + 4095) & ~(usize)4095, 4096); }

@@ -127,7 +127,8 @@ struct SimMachine {
 
 extern SimMachine* gSim;
 
-void SimReset();  // a fresh machine: empty PCI, CMOS and speaker devices, empty console
+void SimReset();
+usize SimPoolBlocksInUse();  // pool allocations not freed yet  // a fresh machine: empty PCI, CMOS and speaker devices, empty console
 // Runs `body` until the program exits (ExitImage) or the keyboard stays empty too long.
 // Returns true when the program exited.
 bool SimRun(const std::function<void()>& body);
