@@ -201,7 +201,8 @@ def test_f9_cmos_shows_the_clock_of_the_rtc(q35):
     press(q35, "f9", lambda v: v.contains("    ISA IO Sets    "), "the ISA IO sets")
     assert q35.contains("(0) CMOS") and q35.contains("(1) Cyrix CPU (586 class)")
     press(q35, "0", lambda v: v.row(23).startswith("Type:ISA   Port 0070,0071"), "the CMOS bank")
-    assert q35.row(2)[3:15] == "Device: CMOS", "isaSet 0 names the set"
+    # the header line comes first; the information line follows with the page
+    q35.wait_for(lambda v: v.row(2)[3:15] == "Device: CMOS", 10, "isaSet 0 naming the set")
     settle()
 
     def agrees(v):
