@@ -72,7 +72,9 @@ def cell(vm, offset):
 
 def press(vm, key, until, what):
     vm.send_key(key)
-    return vm.wait_for(until, 30, what)
+    shown = vm.wait_for(until, 30, what)
+    vm.settle()  # the rest of the screen follows the part waited for
+    return shown
 
 
 def go_to(vm, target):

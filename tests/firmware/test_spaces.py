@@ -59,7 +59,9 @@ def skylake(arch, zo_image):
 
 def press(vm, key, until, what, timeout=30):
     vm.send_key(key)
-    return vm.wait_for(until, timeout, what)
+    shown = vm.wait_for(until, timeout, what)
+    vm.settle()  # the rest of the screen follows the part waited for
+    return shown
 
 
 def type_keys(vm, text):

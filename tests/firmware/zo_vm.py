@@ -528,6 +528,16 @@ class ZoVM:
         return self.wait_for(lambda vm: time.monotonic() - vm.last_rx >= quiet, timeout,
                              "%.1fs without serial output" % quiet)
 
+    def settle(self, quiet=0.3, timeout=0.6):
+        """Gives the screen a moment to finish what it is painting: waits for `quiet`
+        seconds without serial output, but at most `timeout` (a refreshing page or a
+        blinking field never rests). Returns whether it came to rest."""
+        try:
+            self.wait_quiet(quiet, timeout)
+            return True
+        except VMError:
+            return False
+
     # ------------------------------------------------------------ ZO
     def main_screen_up(self):
         top = self.row(0)

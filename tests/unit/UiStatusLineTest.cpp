@@ -37,7 +37,9 @@ TEST_F(StatusLineTest, NewHintIsDrawnAtOnceAndFlashesThreeTimes) {
     EXPECT_EQ(ScrCellAttr(0, 24), attribute) << "the whole line takes the colour";
     EXPECT_EQ(ScrCellAttr(78, 24), attribute);
     bool random = attribute >= 0x80;  // random colours always have a bright background
-    if (!random) EXPECT_EQ(attribute, 0x70u) << step;
+    if (!random) {
+      EXPECT_EQ(attribute, 0x70u) << step;
+    }
     flashed.push_back(random);
   }
   EXPECT_EQ(flashed, (std::vector<bool>{true, false, true, false, true, false, false, false}));
@@ -89,7 +91,9 @@ TEST_F(StatusLineTest, HintListsOfTheAccessTypes) {
     size_t count = 0;
     while (hints[count]) count++;
     EXPECT_EQ(count, c.count) << c.type;
-    if (c.first) EXPECT_EQ(std::u16string(hints[0]), std::u16string(c.first)) << c.type;
+    if (c.first) {
+      EXPECT_EQ(std::u16string(hints[0]), std::u16string(c.first)) << c.type;
+    }
   }
 }
 

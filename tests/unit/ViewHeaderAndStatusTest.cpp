@@ -41,8 +41,9 @@ TEST_P(HeaderLineCases, TextAndFieldColumns) {
   EXPECT_EQ(Narrow(text), c.text);
   for (int i = 0; i < 3; i++) EXPECT_EQ(HeaderFieldColumns[i], c.columns[i]) << i;
   for (int i = 0; i < 3; i++)
-    if (c.columns[i] >= 0 && c.columns[i] < (i32)Narrow(text).size())
+    if (c.columns[i] >= 0 && c.columns[i] < (i32)Narrow(text).size()) {
       EXPECT_TRUE(isxdigit(text[c.columns[i]])) << i;  // the digits of a parameter
+    }
 }
 
 AccessType Record(i32 bus, i32 device, i32 function, i32 indexPort, i32 dataPort, i32 pageBase) {
