@@ -72,10 +72,38 @@ i32 ConWhereY() { return sCursorY + 1; }
 // The bottom-right cell is never written: writing it makes a console scroll.
 static const u32 LAST_SENDABLE_CELL = SCREEN_CELLS - 2;
 
+struct HeldCells {
+  u32 depth;
+  const ScreenCell* cells;
+  u32 first, last;
+};
+static HeldCells sHeld = {0, nullptr, SCREEN_CELLS, 0};
+
+static void SendChangedCells(const ScreenCell* cells, u32 first, u32 last);
+
+void ConsoleHold() { sHeld.depth++; }
+
+void ConsoleRelease() {
+  if (sHeld.depth == 0 || --sHeld.depth > 0) return;
+  if (sHeld.cells && sHeld.first <= sHeld.last) SendChangedCells(sHeld.cells, sHeld.first, sHeld.last);
+  sHeld = {0, nullptr, SCREEN_CELLS, 0};
+}
+
 void ConsoleShowCells(const ScreenCell* cells, u32 first, u32 last) {
-  if (!sShownValid) ForgetAll();
   if (last > LAST_SENDABLE_CELL) last = LAST_SENDABLE_CELL;
-  if (last >= first) gConsoleTraffic.cellsShown += last - first + 1;
+  if (last < first) return;
+  gConsoleTraffic.cellsShown += last - first + 1;
+  if (!sHeld.depth) {
+    SendChangedCells(cells, first, last);
+    return;
+  }
+  sHeld.cells = cells;
+  if (first < sHeld.first) sHeld.first = first;
+  if (last > sHeld.last) sHeld.last = last;
+}
+
+static void SendChangedCells(const ScreenCell* cells, u32 first, u32 last) {
+  if (!sShownValid) ForgetAll();
   char16_t run[SCREEN_COLUMNS + 1];
   u32 i = first;
   while (i <= last) {
@@ -109,6 +137,11 @@ void ConsoleForget(u32 first, u32 last) {
 // screen may not hold, so those cells are forgotten; text with control characters moves
 // the console in ways not followed here, so then everything is forgotten.
 static void OutputAtCursor(const char16_t* text) {
+  if (sHeld.cells && sHeld.first <= sHeld.last) {  // what is held goes first, in order
+    SendChangedCells(sHeld.cells, sHeld.first, sHeld.last);
+    sHeld.first = SCREEN_CELLS;
+    sHeld.last = 0;
+  }
   ConsoleSync();
   u32 length = 0;
   bool control = false;

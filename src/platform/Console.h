@@ -47,6 +47,11 @@ extern ConsoleWindowRect ConsoleWindow;
 // Sends the cells first..last (element indexes of the shadow screen) that differ from what
 // the console shows.
 void ConsoleShowCells(const ScreenCell* cells, u32 first, u32 last);
+// Holds back what ConsoleShowCells would send until the matching release, and then sends
+// only the net difference: a page refresh that paints a label in one attribute and back
+// costs the console nothing.
+void ConsoleHold();
+void ConsoleRelease();
 // Forgets what the console shows, so that the next show of those cells sends them again.
 void ConsoleForget(u32 first, u32 last);
 // Brings the firmware's attribute and cursor in line with the recorded ones.

@@ -3,6 +3,7 @@
 #include "app/MainLoop.h"
 #include "app/RegisterAccess.h"
 #include "base/Text.h"
+#include "platform/Console.h"
 #include "platform/Screen.h"
 #include "spaces/Msr.h"
 #include "ui/ColorSet.h"
@@ -163,6 +164,9 @@ static u32 PaintedValue(u32 offset) {
 }
 
 void PaintPageValues(u32 flags) {
+  // The console gets the net change of the whole refresh: the "Refresh" label is painted in
+  // its other attribute and back, which costs a serial console nothing then.
+  ConsoleHold();
   ScrPushState();
   ScrBoxRedirect = 1;
   PaintStatusArea(PAINT_REFRESH);
@@ -187,6 +191,7 @@ void PaintPageValues(u32 flags) {
   }
   PaintStatusArea(PAINT_REFRESH);
   ScrPopState();
+  ConsoleRelease();
 }
 
 static u32 sCursorDraws;

@@ -291,3 +291,28 @@ TEST_F(ProgramTest, ShownCursorReturnsToItsCaretAfterTheClock) {
     ScreenFree();
   });
 }
+
+// The console gets only the net change of a refresh: on an unchanged page nothing at all,
+// although the "Refresh" label is painted in its other attribute and back.
+TEST_F(RefreshTest, IdleRefreshOfAnUnchangedPageSendsNothing) {
+  AddSmallPciMachine();
+  SimRun([] {
+    ScreenAllocate();
+    PlatformInit();
+    ResetHistory();
+    ComputePageGeometry(true);
+    BitmapEnabled = 0;  // the page does not refresh under the bit map window
+    RepaintAll();
+    RepaintValues(REPAINT_FORCE);
+    gSim->console.ResetTraffic();
+    RepaintValues(REPAINT_FORCE);
+    EXPECT_EQ(gSim->console.outputCalls + gSim->console.attributeCalls + gSim->console.cursorCalls, 0u);
+    gSim->pci[0].config[0x41] = 0x5A;
+    RepaintValues(REPAINT_FORCE);
+    EXPECT_EQ(gSim->console.outputCalls, 1u);
+    EXPECT_EQ(gSim->console.outputCharacters, 2u);  // the two digits of the changed byte
+    EXPECT_EQ(gSim->console.Text(9, 10, 2), "5A");
+    ScreenFree();
+  });
+  BitmapEnabled = 0xFFFFFFFF;
+}
