@@ -42,8 +42,7 @@ static void DrawField(i32 x, i32 y, const char16_t* text, u32 attribute) {
 }
 
 static bool EndsEdit(u32 key) {
-  return key == KEY_RIGHT || key == KEY_LEFT || key == KEY_UP || key == KEY_DOWN || key == KEY_ENTER ||
-         key == KEY_ESC;
+  return IsArrowKey(key) || key == KEY_ENTER || key == KEY_ESC;
 }
 
 // Adds a typed key to the field; a full field chirps instead.

@@ -35,8 +35,6 @@ u32 KeyAvailable() {
 
 void ForgetKeyAvailable() { sKeyWaiting = 0; }
 
-static bool IsArrow(u32 key) { return key == KEY_UP || key == KEY_DOWN || key == KEY_LEFT || key == KEY_RIGHT; }
-
 static void RedrawAfterViewChange() {
   ClearPanel(5);
   PaintStatusArea(PAINT_SPACE_PANEL | PAINT_SOUND | PAINT_DATA_WIDTH | PAINT_REFRESH);
@@ -183,7 +181,7 @@ u32 DispatchKey(u32 key, u32* handledOut) {
   ForgetKeyAvailable();
   u32 handled = 0;
   if (IsBoxOpen()) {
-    handled = IsArrow(key) ? 0 : key;
+    handled = IsArrowKey(key) ? 0 : key;
   } else if (!BusyFlag && !CompareActive) {
     CloseBitmapWindow();  // the main loop shows it again after the command
     bool isGlobal;

@@ -84,8 +84,6 @@ static bool StartsEdit(u32 key) {
   return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-static bool IsArrowKey(u32 key) { return key == KEY_UP || key == KEY_DOWN || key == KEY_LEFT || key == KEY_RIGHT; }
-
 // Edits the cursor cell starting with `key`; returns the key that ended the edit, or 0.
 static u32 EditCursorCell(u32 key, u32 offset, u32 value) {
   u32 width = (u32)Current->width;

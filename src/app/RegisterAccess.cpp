@@ -5,10 +5,9 @@
 #include "spaces/IndexedPci.h"
 #include "spaces/IsaIo.h"
 #include "spaces/Msr.h"
+#include "spaces/MsrValue.h"
 #include "spaces/Pci.h"
 #include "spaces/Smbios.h"
-
-static u32 WidthMask(u32 width) { return width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1; }
 
 static u32 FunctionAddress() {
   return (u32)Current->bus * 0x10000 + (u32)Current->device * 0x800 + (u32)Current->function * 0x100;
@@ -33,9 +32,7 @@ static u32 ReadIdentify(u32 index, u32 width) {
 static u32 ReadMsrCell(u32 index, u32* highOut, u32 width) {
   u64 value = MsrRowRead(((u32)Current->pageBase + index) / MSR_ROW_BYTES);
   if (highOut) *highOut = (u32)(value >> 32);
-  u32 k = index % MSR_ROW_BYTES;
-  u32 half = k < 4 ? (u32)value : (u32)(value >> 32);
-  return (half >> (8 * (k % 4))) & WidthMask(width);
+  return MsrValueByte(value, index % MSR_ROW_BYTES, width);
 }
 
 u32 ReadRegister(u32 index, u32* highOut, u32 width) {

@@ -3,6 +3,9 @@
 #pragma once
 #include "base/Types.h"
 
+// The bits of a value `width` bytes wide (1, 2 or 4).
+inline u32 WidthMask(u32 width) { return width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1; }
+
 u32 ReadRegister(u32 index, u32* highOut, u32 width);
 void WriteRegister(u32 index, u32 value, u32 high, u32 width);
 u32 ReadRegister8(u32 index);

@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 #include "app/AccessType.h"
 #include "app/MainLoop.h"
+#include "base/Text.h"
 #include "platform/Console.h"
 #include "platform/Firmware.h"
 #include "platform/Hardware.h"
@@ -18,24 +19,18 @@
 #include "ui/MessageWindow.h"
 #include "ui/PopupBox.h"
 #include "ui/StatusLine.h"
-#include "view/HeaderLine.h"
 #include "view/PageGeometry.h"
 #include "view/StatusArea.h"
 
 u32 SettingsRestored;
 static TextInfo sSavedConsole;
 
-static void ToUpperArgument(char16_t* text) {
-  for (; *text; text++)
-    if (*text >= u'a' && *text <= u'z') *text = (char16_t)(*text - u'a' + u'A');
-}
-
 void ParseOptions(i32 count, char16_t** arguments, u32 phase) {
   if (count < 2) return;
   for (i32 i = 1; i < count; i++) {
     char16_t* argument = arguments[i];
     if (argument[0] != u'/') continue;
-    ToUpperArgument(argument);
+    ToUpperText(argument);
     char16_t option = argument[1];
     if (phase == 0 && option == u'A') KeyPollLatch = 0;
     if (phase == 1 && option == u'?') {
@@ -110,10 +105,8 @@ uptr AppStartup(void*, void*) {
   if (PciDeviceCount == 0) Current->type = ACCESS_ISA;
   RefreshRate = 1500;
   AutoRefresh = 1;
-  ActivateAccessType(0);
-  PaintHeaderLine(Current->type);
+  ActivateAccessType(0);  // paints the whole page: frame, status area, header line, values
   PaintStatusArea(PAINT_REFRESH);
-  RepaintValues(REPAINT_FORCE | REPAINT_CURSOR_CELL);
   AboutBox();
   MainLoop();
   AppExit();

@@ -40,6 +40,8 @@ enum : u32 {
   KEY_ESC = 0x1700,
 };
 
+inline bool IsArrowKey(u32 key) { return key == KEY_UP || key == KEY_DOWN || key == KEY_LEFT || key == KEY_RIGHT; }
+
 // Builds the code of one key stroke (scan code, character, firmware shift state).
 u32 MakeKeyCode(u32 scanCode, u32 character, u32 shiftState);
 

@@ -12,7 +12,7 @@ u32 ScrToFile;
 FwFile* ScrFile;
 u32 ScrBoxRedirect;
 
-static const char16_t BLANKS[] =
+const char16_t ScreenBlanks[] =
     u"                                                                                ";
 
 struct RedirectBox {
@@ -168,7 +168,7 @@ void ScrClearMainArea() {
   ConSetWindow(1, 1, 80, 25);
 }
 
-int ScrClearToEol() { return ScrPutText(BLANKS, ScreenX, 79); }
+int ScrClearToEol() { return ScrPutText(ScreenBlanks, ScreenX, 79); }
 
 int ScrSaveRect(ScreenCell** saved, i32 left, i32 top, i32 right, i32 bottom) {
   i32 width = right - left + 1, height = bottom - top + 1;

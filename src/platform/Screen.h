@@ -12,6 +12,9 @@ struct ScreenCell {
   u16 attribute;  // the attribute byte in bits 0-7
 };
 
+// A row of 80 blanks: the source of every clear (ScrPutText(ScreenBlanks, 0, n - 1)).
+extern const char16_t ScreenBlanks[];
+
 extern ScreenCell* ShadowScreen;  // 2000 cells, row-major; null until start-up allocates it
 extern u32 ScreenAttr;            // the attribute of every cell a screen operation writes
 extern i32 ScreenX, ScreenY;      // the screen cursor

@@ -1,6 +1,6 @@
 #include "spaces/MsrValue.h"
+#include "app/RegisterAccess.h"
 
-static u32 WidthMask(u32 width) { return width >= 4 ? 0xFFFFFFFFu : (1u << (8 * width)) - 1; }
 
 u32 MsrValueByte(u64 value, u32 byteIndex, u32 width) {
   u32 k = byteIndex % 8;

@@ -103,7 +103,7 @@ static void ClearBottomLine() {
   ScrPushState();
   ScreenAttr = ColorSet[1];
   ScrGotoXY(0, 24);
-  ScrPutText(u"                                                                      ", 0, 69);
+  ScrPutText(ScreenBlanks, 0, 69);
   ScrPopState();
 }
 

@@ -4,9 +4,6 @@
 #include "platform/Screen.h"
 #include "ui/ColorSet.h"
 
-static const char16_t BLANKS[] =
-    u"                                                                                ";
-
 i32 BoxLayout(i32 w, i32 h) {
   i32 faceWidth = w + 3, faceHeight = h + 2, columns = 1;
   if (faceHeight > 20) {
@@ -25,7 +22,7 @@ i32 BoxLayout(i32 w, i32 h) {
 }
 
 static void PutBlanks(i32 count) {
-  if (count > 0) ScrPutText(BLANKS, 0, count > 80 ? 79 : count - 1);
+  if (count > 0) ScrPutText(ScreenBlanks, 0, count > 80 ? 79 : count - 1);
 }
 
 // The area whose cells the slot holds; the slot's rectangle may already describe the

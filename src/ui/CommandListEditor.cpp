@@ -17,7 +17,6 @@ static const u32 DELETE_LINE_KEY = KEY_CTRL | 'd';
 // The editor's own keys end the line edit instead of typing their letter.
 static const u32 EDITOR_KEYS[] = {CLEAR_ALL_KEY, DELETE_LINE_KEY, 0};
 
-static const char16_t BLANKS[] = u"                     ";  // the 21 cells of a shown line
 
 struct ListEdit {
   char16_t (*lines)[COMMAND_LINE_CHARS];
@@ -38,7 +37,7 @@ static void DrawLines(const ListEdit& e) {
   for (i32 i = e.first; i < e.first + SHOWN_LINES; i++) {
     ScrGotoXY(TextColumn(), TextRow(e, i));
     ScrPutString(e.lines[i]);
-    ScrPutText(BLANKS, 0, 20 - (i32)StrLen16(e.lines[i]));
+    ScrPutText(ScreenBlanks, 0, 20 - (i32)StrLen16(e.lines[i]));  // a shown line has 21 cells
   }
 }
 

@@ -7,9 +7,6 @@
 #include "platform/Keyboard.h"
 #include "platform/Screen.h"
 
-static const char16_t BLANKS[] =
-    u"                                                                                ";
-
 struct LineEdit {
   i32 x, row, width;
   char16_t* text;
@@ -23,7 +20,7 @@ static i32 Length(const LineEdit& e) { return (i32)StrLen16(e.text); }
 
 static void BlankField(const LineEdit& e) {
   ScrGotoXY(e.x, e.row);
-  ScrPutText(BLANKS, 0, e.width - 1);
+  ScrPutText(ScreenBlanks, 0, e.width - 1);
 }
 
 static bool IsEndKey(const LineEdit& e, u32 key) {
@@ -104,7 +101,7 @@ static void Redraw(const LineEdit& e) {
   if (shown > e.width) shown = e.width;
   if (shown > 0) ScrPutText(e.text, e.viewStart, e.viewStart + shown - 1);
   if (shown < 0) shown = 0;
-  if (shown < e.width) ScrPutText(BLANKS, 0, e.width - shown - 1);
+  if (shown < e.width) ScrPutText(ScreenBlanks, 0, e.width - shown - 1);
   ScrGotoXY(e.x + e.caret - e.viewStart, e.row);
 }
 

@@ -11,9 +11,6 @@
 static const i32 SHOWN_ENTRIES = 13;
 static const i32 PAGE_STEP = 12;
 
-static const char16_t BLANKS[] =
-    u"                                                                                ";
-
 static void DrawEntries(const char16_t* const* lines, i32 first, i32 last, i32 width) {
   for (i32 i = 0; i < SHOWN_ENTRIES; i++) {
     i32 entry = first + i;
@@ -21,7 +18,7 @@ static void DrawEntries(const char16_t* const* lines, i32 first, i32 last, i32 w
     ScrGotoXY(PopupBox.left + 1, PopupBox.top + 1 + i);
     ScrPutString(text);
     i32 length = (i32)StrLen16(text);
-    if (length < width + 2) ScrPutText(BLANKS, 0, width + 1 - length);
+    if (length < width + 2) ScrPutText(ScreenBlanks, 0, width + 1 - length);
   }
 }
 

@@ -7,13 +7,10 @@ i32 MenuTitleColumn[8];
 i32 MenuTitleCount;
 
 static const char16_t MAKER[] = u"Northwinds Firmware, Inc.";
-static const char16_t ROW_BLANKS[] =
-    u"                                                                                ";
-
 i32 DrawMenuBar(const char16_t* const* titles) {
   ScrGotoXY(0, 0);
   ScreenAttr = ColorSet[2];
-  ScrPutString(ROW_BLANKS);
+  ScrPutString(ScreenBlanks);
   ScrGotoXY(0, 0);
   i32 count = 0;
   for (; titles[count]; count++) {

@@ -21,13 +21,10 @@ static StatusMessages sStatus;
 // A tool's hint is copied, so that a caller may pass a text it formatted on its stack.
 static char16_t sToolHint[80];
 
-static const char16_t BLANKS[] =
-    u"                                                                                ";
-
 void StatusClear(u32 full) {
   ScreenAttr = ColorSet[1];
   ScrGotoXY(0, 24);
-  ScrPutText(BLANKS, 0, full ? 78 : 69);
+  ScrPutText(ScreenBlanks, 0, full ? 78 : 69);
   ClockUpdate(1);
 }
 

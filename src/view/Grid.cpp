@@ -14,11 +14,7 @@
 i32 GridLastRow;
 i32 GridLastColumn;
 
-static const char16_t BLANKS[] =
-    u"                                                                                ";
-
 static u32 Width() { return (u32)Current->width; }
-static u32 WidthMask() { return Width() >= 4 ? 0xFFFFFFFFu : (1u << (8 * Width())) - 1; }
 static bool AsciiShown() { return (Current->viewFlags & VIEW_ASCII) != 0; }
 static bool AsciiEditing() { return (Current->viewFlags & VIEW_CHAR_EDIT) != 0; }
 static i32 CellWidth() { return (i32)(2 * Width() + 1); }
@@ -26,7 +22,7 @@ static i32 CellWidth() { return (i32)(2 * Width() + 1); }
 static void PutBlanks(i32 x, i32 y, i32 count) {
   if (count <= 0) return;
   ScrGotoXY(x, y);
-  ScrPutText(BLANKS, 0, count - 1);
+  ScrPutText(ScreenBlanks, 0, count - 1);
 }
 
 void PaintRowLabel(i32 row) {
@@ -110,7 +106,7 @@ void HighlightCursorAxes(u32 offset, u32 attribute) {
 
 u32 ValueColor(u32, u32 value) {
   u32 entry = 4;
-  if (((value + 1) & WidthMask()) == 0)
+  if (((value + 1) & WidthMask(Width())) == 0)
     entry = 25;
   else if (value == 0)
     entry = 24;

@@ -9,7 +9,6 @@
 #include "ui/ColorSet.h"
 #include "view/PageGeometry.h"
 
-static const char16_t PANEL_BLANKS[] = u"                        ";
 static bool sRefreshBlink;
 
 void ClearPanel(i32 firstRow) {
@@ -17,7 +16,7 @@ void ClearPanel(i32 firstRow) {
   ScreenAttr = ColorSet[4];
   for (i32 y = firstRow; y <= PANEL_LAST_ROW; y++) {
     ScrGotoXY(PANEL_COLUMN, y);
-    ScrPutString(PANEL_BLANKS);
+    ScrPutText(ScreenBlanks, 0, 79 - PANEL_COLUMN);
   }
   ScrPopState();
 }

@@ -73,6 +73,16 @@ def zo(zo_session):
     return zo_session.zo()
 
 
+def started(vm):
+    """Waits for ZO's main screen with the about box of the start closed."""
+    vm.wait_main_screen(90, dismiss=ABOUT_DISMISS_KEY)
+    if vm.contains("Press any key to continue."):
+        vm.send_key("esc")
+        vm.wait_for(lambda v: not v.contains("Press any key to continue."), 20, "the about box to close")
+        vm.wait_quiet(0.5)
+    return vm
+
+
 def boot_zo(arch, zo_image, **kwargs):
     """A boot of its own in which the firmware starts ZO itself (close it after use)."""
     return ZoVM(zo_image, arch, **kwargs)

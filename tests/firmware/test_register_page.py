@@ -11,20 +11,10 @@ import re
 
 import pytest
 
-from conftest import ABOUT_DISMISS_KEY, boot_zo
+from conftest import boot_zo, started
 
 EXPRESS_DEVICES = ["-device", "pcie-root-port,id=rp1,chassis=1", "-device", "e1000e,bus=rp1"]
 HEADER = re.compile(r"Type:PCI( Express)?\s+Bus ([0-9A-F]{2})\s+Device ([0-9A-F]{2})\s+Function ([0-9A-F]{2})")
-INFO_PCI = re.compile(r"Bus\s+(\d+), device\s+(\d+), function (\d+):\s*\n\s+.*?: PCI device ([0-9a-f]{4}):([0-9a-f]{4})")
-
-
-def started(vm):
-    vm.wait_main_screen(90, dismiss=ABOUT_DISMISS_KEY)
-    if vm.contains("Press any key to continue."):  # the about box of the start
-        vm.send_key("esc")
-        vm.wait_for(lambda v: not v.contains("Press any key to continue."), 20, "the about box to close")
-        vm.wait_quiet(0.5)
-    return vm
 
 
 @pytest.fixture(scope="module")
@@ -44,13 +34,6 @@ def pc(arch, zo_image):
     vm.start_from_shell()
     yield started(vm)
     vm.close()
-
-
-def functions(vm):
-    """(bus, device, function, vendor, device id) of every function `info pci` lists, in order."""
-    found = [tuple(int(g, 10) for g in m.groups()[:3]) + (int(m.group(4), 16), int(m.group(5), 16))
-             for m in INFO_PCI.finditer(vm.monitor("info pci"))]
-    return sorted(found)
 
 
 def position(vm):
@@ -108,7 +91,7 @@ def walk(vm, key, steps):
 
 
 def test_first_page_is_the_host_bridge(q35):
-    listed = functions(q35)
+    listed = q35.pci_functions()
     assert position(q35) == (0, 0, 0, False)
     assert q35.row(23).startswith("Type:PCI   Bus 00   Device 00   Function 00")
     assert (0, 0, 0) + shown_ids(q35) == listed[0]
@@ -125,7 +108,7 @@ def test_first_page_is_the_host_bridge(q35):
 
 def test_pgdn_visits_every_listed_function_in_order_and_wraps(q35):
     go_to(q35, (0, 0, 0))
-    listed = functions(q35)
+    listed = q35.pci_functions()
     seen = walk(q35, "pgdn", len(listed))
     assert seen == listed[1:] + listed[:1]
     back = walk(q35, "pgup", len(listed))
@@ -133,7 +116,7 @@ def test_pgdn_visits_every_listed_function_in_order_and_wraps(q35):
 
 
 def test_express_function_behind_the_root_port_has_16_pages(q35):
-    nic = [f for f in functions(q35) if f[3:] == (0x8086, 0x10D3)][0]
+    nic = [f for f in q35.pci_functions() if f[3:] == (0x8086, 0x10D3)][0]
     go_to(q35, nic[:3])
     assert position(q35)[3], "the e1000e must be shown as PCI Express"
     assert q35.row(23).startswith("Type:PCI Express   Bus %02X" % nic[0])
@@ -151,7 +134,7 @@ def test_express_function_behind_the_root_port_has_16_pages(q35):
 
 
 def test_typed_byte_is_written_and_esc_writes_nothing(q35):
-    nic = [f for f in functions(q35) if f[3:] == (0x8086, 0x10D3)][0]
+    nic = [f for f in q35.pci_functions() if f[3:] == (0x8086, 0x10D3)][0]
     go_to(q35, (0, 0, 0))
     go_to(q35, nic[:3])
     move_cursor(q35, 0x3C)
@@ -165,7 +148,7 @@ def test_typed_byte_is_written_and_esc_writes_nothing(q35):
 
 
 def test_widths_ascii_column_and_bitmap_window(q35):
-    nic = [f for f in functions(q35) if f[3:] == (0x8086, 0x10D3)][0]
+    nic = [f for f in q35.pci_functions() if f[3:] == (0x8086, 0x10D3)][0]
     go_to(q35, (0, 0, 0))
     go_to(q35, nic[:3])
     move_cursor(q35, 0x12)
@@ -188,7 +171,7 @@ def test_widths_ascii_column_and_bitmap_window(q35):
 
 
 def test_ctrl_g_on_a_memory_bar_opens_memory(q35):
-    nic = [f for f in functions(q35) if f[3:] == (0x8086, 0x10D3)][0]
+    nic = [f for f in q35.pci_functions() if f[3:] == (0x8086, 0x10D3)][0]
     go_to(q35, (0, 0, 0))
     go_to(q35, nic[:3])
     bar0 = int("".join(reversed(q35.row(7)[6:17].split())), 16)
@@ -201,7 +184,7 @@ def test_ctrl_g_on_a_memory_bar_opens_memory(q35):
 
 
 def test_older_pc_machine_walk_and_page(pc):
-    listed = functions(pc)
+    listed = pc.pci_functions()
     assert shown_ids(pc) == (0x8086, 0x1237)
     assert pc.row(23).startswith("Type:PCI   Bus 00   Device 00   Function 00")
     seen = walk(pc, "pgdn", len(listed))

@@ -14,22 +14,17 @@ import time
 
 import pytest
 
-from conftest import ABOUT_DISMISS_KEY, boot_zo
+from conftest import boot_zo, started
 
 E1000_ROM = "/usr/lib/ipxe/qemu/efi-e1000.rom"
 E1000 = "e1000" + (",romfile=" + E1000_ROM if os.path.isfile(E1000_ROM) else "")
 DEVICES = ["-device", E1000, "-device", "pcie-root-port,id=rp1,chassis=1", "-device", "e1000e,bus=rp1"]
-INFO_PCI = re.compile(r"Bus\s+(\d+), device\s+(\d+), function (\d+):\s*\n\s+.*?: PCI device ([0-9a-f]{4}):([0-9a-f]{4})")
 LIST_ROW = re.compile(r"^(.{46})   ([0-9A-F]{4})    ([0-9A-F]{4})      ([0-9A-F]{2})   ([0-9A-F]{2})   ([0-9A-F]{2})")
 PCI_HEADER = re.compile(r"Type:PCI( Express)?\s+Bus ([0-9A-F]{2})\s+Device ([0-9A-F]{2})\s+Function ([0-9A-F]{2})")
 
 
-def started(vm):
-    vm.wait_main_screen(90, dismiss=ABOUT_DISMISS_KEY)
-    if vm.contains("Press any key to continue."):
-        vm.send_key("esc")
-        vm.wait_for(lambda v: not v.contains("Press any key to continue."), 20, "the about box to close")
-        vm.wait_quiet(0.5)
+def started_without_bitmap(vm):
+    started(vm)
     # The bit map window would cover the row under the cursor cell.
     # (With it off the page refreshes on its own, so the serial line is never quiet.)
     vm.send_key("spc")
@@ -43,7 +38,7 @@ def settle(seconds=0.8):
 
 @pytest.fixture(scope="module")
 def q35(arch, zo_image):
-    vm = started(boot_zo(arch, zo_image, qemu_args=DEVICES, name="spaces-q35"))
+    vm = started_without_bitmap(boot_zo(arch, zo_image, qemu_args=DEVICES, name="spaces-q35"))
     yield vm
     vm.close()
 
@@ -52,7 +47,7 @@ def q35(arch, zo_image):
 def skylake(arch, zo_image):
     if arch != "x64":
         pytest.skip("the Skylake client CPU model is checked on x64")
-    vm = started(boot_zo("x64", zo_image, qemu_args=["-cpu", "Skylake-Client"], name="spaces-skylake"))
+    vm = started_without_bitmap(boot_zo("x64", zo_image, qemu_args=["-cpu", "Skylake-Client"], name="spaces-skylake"))
     yield vm
     vm.close()
 
@@ -66,12 +61,6 @@ def press(vm, key, until, what, timeout=30):
 
 def type_keys(vm, text):
     vm.send_keys(*[c.lower() for c in text])
-
-
-def functions(vm):
-    """(bus, device, function, vendor, device id) of every function `info pci` lists."""
-    return sorted(tuple(int(g, 10) for g in m.groups()[:3]) + (int(m.group(4), 16), int(m.group(5), 16))
-                  for m in INFO_PCI.finditer(vm.monitor("info pci")))
 
 
 def memory(vm, address, count):
@@ -130,7 +119,7 @@ def list_rows(vm):
 
 def test_f6_lists_what_the_monitor_lists_and_opens_the_choice(q35):
     back_to_pci(q35)
-    listed = functions(q35)
+    listed = q35.pci_functions()
     press(q35, "f6", lambda v: v.row(2).startswith("Name" + " " * 45 + "Vendor  Device   Bus# Dev# Fun#"),
           "the device list")
     settle()
@@ -310,7 +299,7 @@ def test_option_rom_of_the_nic(q35):
     starts, pnp = rom_images(E1000_ROM)
     size = 1 << (os.path.getsize(E1000_ROM) - 1).bit_length()
     address = free_window_address(q35, size)
-    nic = [f for f in functions(q35) if f[3:] == (0x8086, 0x100E)][0]
+    nic = [f for f in q35.pci_functions() if f[3:] == (0x8086, 0x100E)][0]
     press(q35, "f6", lambda v: v.row(2).startswith("Name"), "the device list")
     settle()
     index = [r[1:3] for r in list_rows(q35)].index((0x8086, 0x100E))

@@ -194,6 +194,9 @@ def _kill_leftovers():
         vm.close()
 
 
+INFO_PCI = re.compile(r"Bus\s+(\d+), device\s+(\d+), function (\d+):\s*\n\s+.*?: PCI device ([0-9a-f]{4}):([0-9a-f]{4})")
+
+
 class VMError(AssertionError):
     pass
 
@@ -527,6 +530,12 @@ class ZoVM:
         """Waits until nothing has arrived on the serial port for `quiet` seconds."""
         return self.wait_for(lambda vm: time.monotonic() - vm.last_rx >= quiet, timeout,
                              "%.1fs without serial output" % quiet)
+
+    def pci_functions(self):
+        """(bus, device, function, vendor, device id) of every function the monitor's
+        `info pci` lists, in bus/device/function order."""
+        return sorted(tuple(int(g, 10) for g in m.groups()[:3]) + (int(m.group(4), 16), int(m.group(5), 16))
+                      for m in INFO_PCI.finditer(self.monitor("info pci")))
 
     def settle(self, quiet=0.3, timeout=0.6):
         """Gives the screen a moment to finish what it is painting: waits for `quiet`
