@@ -54,16 +54,6 @@ static void CountPciFunctions() {
   if (PciDeviceCount == 0 && Current->type == ACCESS_PCI) Current->type = ACCESS_ISA;
 }
 
-static void PaintFirstScreen() {
-  u32 normal = ColorSet[4];
-  ConSetForeground(normal & 0x0F);
-  ConSetBackground(normal >> 4);
-  ConSetAttr(normal);
-  ScrClearWindow();
-  DrawMenuBar(MenuBarTitles);
-  StatusClear(1);
-}
-
 static const char16_t* const SCAN_WINDOW[] = {u"Scanning PCI buses", u"Bus   , Device   , Function   ", nullptr};
 
 // The window stays open while the functions are counted and shown in it.
@@ -97,7 +87,7 @@ uptr AppStartup(void*, void*) {
   CpuIdentify();
   SelectColorSet(0);
   ShowSplash();
-  PaintFirstScreen();
+  PaintEmptyScreen();
   OpenScanWindow();
   CountPciFunctions();
   CloseScanWindow();

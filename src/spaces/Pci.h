@@ -25,6 +25,14 @@ bool PciIsExpress();
 // Recomputes AmdExtendedConfigAvailable for the current function.
 void PciUpdateAmdExtendedConfig();
 
+// Bus, device and function of a PCI function, and the current record's position as one.
+struct PciLocation {
+  i32 bus, device, function;
+};
+PciLocation PciCurrentLocation();
+bool PciIsAtLocation(const PciLocation& location);
+void PciMoveToLocation(const PciLocation& location);
+
 // Moves the current record to the next (+1) or previous (-1) present function; false when
 // none answers anywhere (the position is then unchanged).
 bool PciStepFunction(i32 direction);

@@ -22,15 +22,6 @@ static const char16_t LIST_HEADING[] =
     u"Name                                             Vendor  Device   Bus# Dev# Fun#";
 static const char16_t EXPRESS_MARK[] = u"(PCI Express)";
 
-static PciLocation Here() { return {Current->bus, Current->device, Current->function}; }
-static bool IsAt(const PciLocation& p) {
-  return Current->bus == p.bus && Current->device == p.device && Current->function == p.function;
-}
-static void MoveTo(const PciLocation& p) {
-  Current->bus = p.bus;
-  Current->device = p.device;
-  Current->function = p.function;
-}
 
 // The walk may switch the record to PCI Express and recompute the geometry on the way.
 struct ViewState {
@@ -41,14 +32,14 @@ struct ViewState {
 };
 
 static ViewState SaveView() {
-  return {Current->type, Current->pageBase, Current->objectBase, Here(), PageGeometry, AmdExtendedConfigAvailable};
+  return {Current->type, Current->pageBase, Current->objectBase, PciCurrentLocation(), PageGeometry, AmdExtendedConfigAvailable};
 }
 
 static void RestoreView(const ViewState& saved, bool position) {
   Current->type = saved.type;
   Current->pageBase = saved.pageBase;
   Current->objectBase = saved.objectBase;
-  if (position) MoveTo(saved.position);
+  if (position) PciMoveToLocation(saved.position);
   PageGeometry = saved.geometry;
   AmdExtendedConfigAvailable = saved.amdExtendedConfig;
 }
@@ -64,7 +55,7 @@ static bool FindFirstFunction() {
 
 static void RecordIdeController() {
   if (PciProbeRead(0x00, 2) != 0x8086 || PciProbeRead(0x02, 2) != 0x2411) return;
-  IchIdePosition = Here();
+  IchIdePosition = PciCurrentLocation();
   IchIdePresent = 1;
 }
 
@@ -107,18 +98,18 @@ u32 PciDeviceList(u32 mode, u32 rows) {
   u32 rowLimit = mode & PCI_LIST_FROM_HERE ? rows : LIST_PAGE_ROWS;
   Current->type = ACCESS_PCI;
   Current->pageBase = Current->objectBase = 0;
-  if (!(mode & PCI_LIST_FROM_HERE)) MoveTo({0, 0, 0});
+  if (!(mode & PCI_LIST_FROM_HERE)) PciMoveToLocation({0, 0, 0});
   u32 count = 0;
   ScrPushState();
   if (FindFirstFunction()) {
-    PciLocation first = Here();
+    PciLocation first = PciCurrentLocation();
     if (drawRows) DrawHeading();
     do {
       RecordIdeController();
       if (drawRows && count < rowLimit) DrawRow(count);
       if (mode & PCI_LIST_PROGRESS) ShowProgress(progressX, progressY);
       count++;
-    } while (PciStepFunction(+1) && !IsAt(first));
+    } while (PciStepFunction(+1) && !PciIsAtLocation(first));
   }
   ScrPopState();
   RestoreView(saved, !(mode & PCI_LIST_FROM_HERE));

@@ -2,6 +2,7 @@
 // start-up. Every redraw of a list page walks the whole machine: nothing is cached.
 #pragma once
 #include "base/Types.h"
+#include "spaces/Pci.h"
 
 // Modes of PciDeviceList (bits, combinable).
 static const u32 PCI_LIST_NO_ROWS = 0x1;     // count only (start-up)
@@ -26,8 +27,5 @@ void PciGotoListRow(u32 n);
 void PciSelectFromList();
 
 // The IDE controller of Intel's 82801AA (8086:2411), recorded by the walk for the IDE cable check.
-struct PciLocation {
-  i32 bus, device, function;
-};
 extern PciLocation IchIdePosition;
 extern u32 IchIdePresent;

@@ -13,15 +13,13 @@
 // to (a function above 0 of a single-function device) must not make it run for ever.
 static const u32 WALK_LIMIT = 256 * 32 * 8 + 1;
 
-struct PciPosition {
-  i32 bus, device, function;
-};
+PciLocation PciCurrentLocation() { return {Current->bus, Current->device, Current->function}; }
 
-static PciPosition Position() { return {Current->bus, Current->device, Current->function}; }
-static bool IsAt(const PciPosition& p) {
+bool PciIsAtLocation(const PciLocation& p) {
   return Current->bus == p.bus && Current->device == p.device && Current->function == p.function;
 }
-static void MoveTo(const PciPosition& p) {
+
+void PciMoveToLocation(const PciLocation& p) {
   Current->bus = p.bus;
   Current->device = p.device;
   Current->function = p.function;
@@ -66,17 +64,17 @@ static void ResetToPciView() {
 bool PciStepFunction(i32 direction) {
   if (Current->type != ACCESS_PCI && Current->type != ACCESS_PCI_EXPRESS) return false;
   Current->type = ACCESS_PCI;  // every probe goes through the configuration ports
-  PciPosition start = Position();
+  PciLocation start = PciCurrentLocation();
   i32 pageBase = Current->pageBase;
   Current->pageBase = 0;
   bool found = false;
   for (u32 steps = 0; steps < WALK_LIMIT && !found; steps++) {
     NextPosition(direction);
     found = PciFunctionPresent();
-    if (IsAt(start)) break;
+    if (PciIsAtLocation(start)) break;
   }
   if (!found) {
-    MoveTo(start);
+    PciMoveToLocation(start);
     Current->pageBase = pageBase;
     return false;
   }

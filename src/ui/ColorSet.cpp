@@ -16,12 +16,16 @@ void SelectColorSet(u32 index) {
   ColorMap = BuiltInColorMaps[index];
 }
 
-void ApplyColorSet(u32 index) {
-  SelectColorSet(index);
+void PaintEmptyScreen() {
   ConSetForeground(ColorSet[4] & 0x0F);
   ConSetBackground(ColorSet[4] >> 4);
   ScrClearWindow();
   DrawMenuBar(MenuBarTitles);
   StatusClear(1);
+}
+
+void ApplyColorSet(u32 index) {
+  SelectColorSet(index);
+  PaintEmptyScreen();
   ActivateAccessType(ACTIVATE_KEEP_CURSOR);
 }

@@ -14,6 +14,9 @@ extern const u8 BuiltInColorMaps[COLOR_SET_COUNT][COLOR_SET_BYTES];
 extern const char16_t* const ColorSetNames[COLOR_SET_COUNT];
 
 void SelectColorSet(u32 index);
+// Clears the whole screen in the set's normal colour and draws the menu bar and the
+// status line: the empty screen of the start and of a change of colours.
+void PaintEmptyScreen();
 // Makes set `index` current and repaints the whole screen in it.
 void ApplyColorSet(u32 index);
 // Lets the user pick a set with a pick menu and applies it; Esc changes nothing. Returns 0.

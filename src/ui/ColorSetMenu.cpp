@@ -3,11 +3,10 @@
 #include "ui/ColorSet.h"
 #include "ui/PickMenu.h"
 
-static const char16_t* const COLOR_SET_MENU[] = {u"Color Sets", u"Normal", u"User Defined", nullptr};
-
 u32 ChangeColorSet() {
+  const char16_t* menu[] = {u"Color Sets", ColorSetNames[0], ColorSetNames[1], nullptr};
   ScrPushState();
-  i32 choice = PickMenu(COLOR_SET_MENU, 0);
+  i32 choice = PickMenu(menu, 0);
   if (choice >= 0) ApplyColorSet((u32)choice);
   ScrPopState();
   return 0;
